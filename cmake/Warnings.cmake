@@ -1,0 +1,22 @@
+# One interface target carries the warning and sanitizer flags; every target of
+# ours links it, so no target can quietly build with weaker checks.
+add_library(sonavel_build_flags INTERFACE)
+target_compile_options(sonavel_build_flags INTERFACE -Wall -Wextra)
+if(SONAVEL_WERROR)
+    target_compile_options(sonavel_build_flags INTERFACE -Werror)
+endif()
+if(SONAVEL_SANITIZE)
+    target_compile_options(sonavel_build_flags INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(sonavel_build_flags INTERFACE -fsanitize=address,undefined)
+endif()
+
+# Collects the sources of one folder; an empty folder yields an empty list.
+function(sonavel_sources out_var)
+    set(files)
+    foreach(dir IN LISTS ARGN)
+        file(GLOB dir_files CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+        list(APPEND files ${dir_files})
+    endforeach()
+    set(${out_var} ${files} PARENT_SCOPE)
+endfunction()

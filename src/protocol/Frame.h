@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one wire format of every link: three 0x5A sync bytes, two reserved
+// bytes, command, sub-command, arguments A/B/C, a little-endian payload length
+// N, the payload, an XOR checksum and the terminator 0xAA. There is no
+// escaping, so the end of a frame is found from N alone.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace Command {
+inline constexpr uint8_t kWrite = 0xA1;             // row, name or system item write
+inline constexpr uint8_t kRead = 0xA2;              // name or system item read
+inline constexpr uint8_t kOutputRecordWrite = 0xA3;
+inline constexpr uint8_t kEffectGroupRead = 0xA4;
+inline constexpr uint8_t kStorePreset = 0xA5;
+inline constexpr uint8_t kRecallPreset = 0xA6;
+inline constexpr uint8_t kProgramWrite = 0xA7;
+inline constexpr uint8_t kProgramRead = 0xA8;
+inline constexpr uint8_t kStatusPoll = 0xA9;
+inline constexpr uint8_t kAccepted = 0xAA;
+inline constexpr uint8_t kRefused = 0xAB;
+}  // namespace Command
+
+inline constexpr uint8_t kFrameSync = 0x5A;
+inline constexpr uint8_t kFrameTerminator = 0xAA;
+inline constexpr size_t kFrameHeaderSize = 12;
+// Header plus checksum and terminator: a frame is N + 14 bytes.
+inline constexpr size_t kFrameOverhead = 14;
+inline constexpr size_t kMaxPayloadLength = 1032;
+inline constexpr size_t kMaxFrameLength = kMaxPayloadLength + kFrameOverhead;
+
+struct FrameHeader {
+    uint8_t command = 0;
+    uint8_t subCommand = 0;
+    uint8_t a = 0;
+    uint8_t b = 0;
+    uint8_t c = 0;
+    friend bool operator==(const FrameHeader&, const FrameHeader&) = default;
+};
+
+// XOR of all the given bytes, starting from 0.
+uint8_t FrameChecksum(std::span<const uint8_t> bytes);
+
+// Builds a complete frame of payload.size() + 14 bytes.
+std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const uint8_t> payload);
+
+// Payload length announced by a header of at least 12 bytes.
+size_t AnnouncedPayloadLength(std::span<const uint8_t> frame);
+
+// True when `frame` is exactly one frame with a matching checksum and terminator.
+// Sync and reserved bytes are not examined, as on the device.
+bool IsValidFrame(std::span<const uint8_t> frame);
+
+// Header fields of a frame of at least 12 bytes.
+FrameHeader ReadFrameHeader(std::span<const uint8_t> frame);

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "curves/BandwidthTable.h"
 #include "curves/FrequencyGrid.h"
 #include "curves/Geometry.h"
 
@@ -37,9 +38,6 @@ using DeviceRow = std::array<uint8_t, 8>;
 
 // Number of points of an element's drawn curve: the grid plus both ends.
 inline constexpr int kElementCurvePointCount = kGridPointCount + 2;
-
-// Q value shown for bandwidth index 0..299 (a bandwidth of (index + 1) / 100 octaves).
-double BandwidthIndexToQ(int index);
 
 class CFilter {
 public:

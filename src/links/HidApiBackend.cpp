@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "links/HidApiBackend.h"
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <climits>
+#include <mutex>
+
+namespace {
+
+class HidApiConnection final : public HidConnection {
+  public:
+    explicit HidApiConnection(hid_device* device) : device_(device) {}
+    ~HidApiConnection() override { hid_close(device_); }
+    HidApiConnection(const HidApiConnection&) = delete;
+    HidApiConnection& operator=(const HidApiConnection&) = delete;
+
+    bool WriteReport(std::span<const uint8_t> report) override {
+        const int written = hid_write(device_, report.data(), report.size());
+        return written >= 0 && static_cast<size_t>(written) == report.size();
+    }
+
+    HidReadResult ReadReport(std::span<uint8_t> report,
+                             std::chrono::milliseconds timeout) override {
+        if (report.size() < kHidReportSize) {
+            return {HidReadResult::Status::Failed, 0};
+        }
+        const int milliseconds =
+            static_cast<int>(std::clamp<long long>(timeout.count(), 0, INT_MAX));
+        const int count =
+            hid_read_timeout(device_, report.data() + 1, kHidReportDataSize, milliseconds);
+        if (count < 0) {
+            return {HidReadResult::Status::Failed, 0};
+        }
+        if (count == 0) {
+            return {HidReadResult::Status::TimedOut, 0};
+        }
+        report[0] = 0;
+        return {HidReadResult::Status::Received, static_cast<size_t>(count) + 1};
+    }
+
+  private:
+    hid_device* device_;
+};
+
+}  // namespace
+
+namespace {
+// hid_init and hid_exit act on process-wide state; only the last backend may exit.
+std::mutex gLibraryMutex;
+int gLibraryUsers = 0;
+}  // namespace
+
+HidApiBackend::HidApiBackend() {
+    const std::lock_guard lock(gLibraryMutex);
+    if (gLibraryUsers++ == 0) {
+        hid_init();
+    }
+}
+
+HidApiBackend::~HidApiBackend() {
+    const std::lock_guard lock(gLibraryMutex);
+    if (--gLibraryUsers == 0) {
+        hid_exit();
+    }
+}
+
+std::vector<HidDeviceInfo> HidApiBackend::Enumerate() {
+    std::vector<HidDeviceInfo> devices;
+    hid_device_info* list = hid_enumerate(0, 0);
+    for (const hid_device_info* item = list; item != nullptr; item = item->next) {
+        if (item->path == nullptr) {
+            continue;
+        }
+        devices.push_back({item->path, item->vendor_id, item->product_id, item->release_number});
+    }
+    hid_free_enumeration(list);
+    return devices;
+}
+
+std::unique_ptr<HidConnection> HidApiBackend::Open(const std::string& path) {
+    hid_device* device = hid_open_path(path.c_str());
+    if (device == nullptr) {
+        return nullptr;
+    }
+    return std::make_unique<HidApiConnection>(device);
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/ProgramFile.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "model/Archive.h"
+#include "model/Audio_Data.h"
+
+namespace {
+constexpr std::string_view kExtension = ".dia";
+
+std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
+    std::random_device random;
+    const std::string suffix = ".saving-" + std::to_string(random());
+    std::filesystem::path temporary = target;
+    temporary += suffix;
+    return temporary;
+}
+
+bool WriteWholeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) {
+        return false;
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    out.close();
+    return !out.fail();
+}
+}  // namespace
+
+std::vector<uint8_t> SerializeProgram(CAudio_Data& program) {
+    CArchive archive = CArchive::ForStoring();
+    program.Serialize(archive);
+    return archive.StoredBytes();
+}
+
+bool DeserializeProgram(std::span<const uint8_t> bytes, CAudio_Data& program) {
+    // A trial read into a scratch program finds any fault before the real program is touched;
+    // the same bytes then read into it the same way, so the second read cannot fail.
+    try {
+        CAudio_Data scratch;
+        CArchive trial = CArchive::ForLoading(bytes);
+        scratch.Serialize(trial);
+    } catch (const ArchiveError&) {
+        return false;
+    }
+    CArchive archive = CArchive::ForLoading(bytes);
+    program.Serialize(archive);
+    return true;
+}
+
+std::filesystem::path ProgramFilePath(const std::filesystem::path& chosen) {
+    if (chosen.string().find(kExtension) != std::string::npos) {
+        return chosen;
+    }
+    std::filesystem::path withExtension = chosen;
+    withExtension += kExtension;
+    return withExtension;
+}
+
+ProgramFileResult LoadProgramFile(const std::filesystem::path& path, CAudio_Data& program) {
+    ProgramFileResult result{false, kFileReadError, path};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return result;
+    }
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>()};
+    if (in.bad() || !DeserializeProgram(bytes, program)) {
+        return result;
+    }
+    program.ResetOutputLinks();
+    result.ok = true;
+    result.error = {};
+    return result;
+}
+
+ProgramFileResult SaveProgramFile(const std::filesystem::path& chosen, CAudio_Data& program) {
+    const std::filesystem::path target = ProgramFilePath(chosen);
+    ProgramFileResult result{false, kFileWriteError, target};
+    const std::filesystem::path temporary = TemporaryPathBeside(target);
+    std::error_code ignored;
+    if (!WriteWholeFile(temporary, SerializeProgram(program))) {
+        std::filesystem::remove(temporary, ignored);
+        return result;
+    }
+    std::error_code renameError;
+    std::filesystem::rename(temporary, target, renameError);
+    if (renameError) {
+        std::filesystem::remove(temporary, ignored);
+        return result;
+    }
+    result.ok = true;
+    result.error = {};
+    return result;
+}

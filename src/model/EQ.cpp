@@ -1,2 +1,171 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/EQ.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "curves/ElementGeometry.h"
+#include "curves/GraphScale.h"
+#include "model/Archive.h"
+
+namespace {
+constexpr int kInputBandFrequencies[] = {20,   33,   54,   88,   144,  236,   386,   632,
+                                         1036, 1697, 2779, 4552, 7965, 10000, 15000, 20000};
+constexpr int kOutputBandFrequencies[] = {47, 112, 266, 631, 1495, 3544, 8399};
+constexpr int kEffectBandFrequencies[] = {20, 33, 54};
+
+struct LayoutTable {
+    std::span<const int> bandFrequencies;
+    int firstBandId;
+    int crossoverId;
+    int crossoverFamily;
+    int crossoverSlope;
+    bool bandsKeepGeqFrequency;
+};
+
+constexpr int kSlope48 = 3;
+
+LayoutTable TableFor(ChainLayout layout) {
+    switch (layout) {
+        case ChainLayout::MusicInput:
+            return {kInputBandFrequencies, 1, 2, FilterFamily::kButterworth, kSlope48, false};
+        case ChainLayout::MicrophoneInput:
+            return {kInputBandFrequencies, 3, 2, FilterFamily::kButterworth, kSlope48, false};
+        case ChainLayout::Output:
+            return {kOutputBandFrequencies, 4, 2, FilterFamily::kLinkwitzRiley, 0, true};
+        case ChainLayout::Effect:
+            break;
+    }
+    return {kEffectBandFrequencies, 22, 21, FilterFamily::kButterworth, kSlope48, false};
+}
+
+void PutWord(DeviceRow& row, size_t offset, int value) {
+    row[offset] = static_cast<uint8_t>(value & 0xFF);
+    row[offset + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
+}
+}  // namespace
+
+CEQ::CEQ(ChainLayout layout) : layout_(layout) {
+    LayoutTable table = TableFor(layout);
+    elements_.reserve(table.bandFrequencies.size() + 2);
+    int id = table.firstBandId;
+    for (int hertz : table.bandFrequencies) {
+        CFilter& band = elements_.emplace_back();
+        band.SetFrequency(hertz);
+        if (table.bandsKeepGeqFrequency) {
+            band.SetGeqFrequency(hertz);
+        }
+        band.SetId(id++);
+    }
+    for (int kind : {ElementType::kHighPass, ElementType::kLowPass}) {
+        CFilter& filter = elements_.emplace_back();
+        filter.SetType(kind);
+        filter.SetFrequency(kind == ElementType::kHighPass ? 20 : 20000);
+        filter.SetFamily(table.crossoverFamily);
+        filter.SetSlope(table.crossoverSlope);
+        filter.SetIsBand(0);
+        filter.SetId(table.crossoverId);
+    }
+    // A chain that was just built has nothing the device needs to hear about.
+    for (CFilter& element : elements_) {
+        element.SetDirty(0);
+    }
+}
+
+CFilter& CEQ::GetHighPass() {
+    CFilter& filter = elements_.at(elements_.size() - 2);
+    assert(filter.GetType() == ElementType::kHighPass);
+    return filter;
+}
+
+CFilter& CEQ::GetLowPass() {
+    CFilter& filter = elements_.back();
+    assert(filter.GetType() == ElementType::kLowPass);
+    return filter;
+}
+
+const CFilter& CEQ::GetHighPass() const {
+    return const_cast<CEQ*>(this)->GetHighPass();
+}
+
+const CFilter& CEQ::GetLowPass() const {
+    return const_cast<CEQ*>(this)->GetLowPass();
+}
+
+void CEQ::Layout(const PixelRect& plot) {
+    plotWidth_ = plot.Width();
+    plotHeight_ = plot.Height();
+    GraphScale scale(plotWidth_, plotHeight_);
+    for (int i = 0; i < kGridPointCount; ++i) {
+        sumCurve_[i] = {scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin,
+                        plotHeight_ / 2 + kPlotTopMargin};
+        sumCurveF_[i] = {static_cast<float>(sumCurve_[i].x), static_cast<float>(sumCurve_[i].y)};
+    }
+    for (CFilter& element : elements_) {
+        element.Layout(plot);
+    }
+}
+
+std::array<double, kGridPointCount> CEQ::SumResponseDb() const {
+    std::array<double, kGridPointCount> sum{};
+    for (const CFilter& element : elements_) {
+        const auto& response = element.GetResponse();
+        for (int i = 0; i < kGridPointCount; ++i) {
+            sum[i] += response[i];
+        }
+    }
+    return sum;
+}
+
+void CEQ::SumResponse() {
+    FillSumCurves(GraphScale(plotWidth_, plotHeight_), SumResponseDb(), sumCurve_, sumCurveF_);
+}
+
+void CEQ::CopyFrom(const CEQ& other) {
+    // Chains of different layouts have different lengths; copy what both have.
+    size_t count = std::min(elements_.size(), other.elements_.size());
+    for (size_t i = 0; i < count; ++i) {
+        elements_[i].CopyFrom(other.elements_[i]);
+    }
+}
+
+void CEQ::Serialize(CArchive& archive) {
+    for (CFilter& element : elements_) {
+        element.Serialize(archive);
+    }
+}
+
+DeviceRow CEQ::EncodeCrossover() const {
+    const CFilter& highPass = GetHighPass();
+    const CFilter& lowPass = GetLowPass();
+    // The input and effect crossovers are fixed at Butterworth 48 dB on the device side.
+    bool fixedShape = layout_ != ChainLayout::Output;
+    DeviceRow row{};
+    PutWord(row, 0, highPass.GetSentFrequency());
+    row[2] = static_cast<uint8_t>(fixedShape ? FilterFamily::kButterworth : highPass.GetFamily());
+    row[3] = static_cast<uint8_t>(fixedShape ? kSlope48 : highPass.GetSlope());
+    PutWord(row, 4, lowPass.GetSentFrequency());
+    row[6] = static_cast<uint8_t>(fixedShape ? FilterFamily::kButterworth : lowPass.GetFamily());
+    row[7] = static_cast<uint8_t>(fixedShape ? kSlope48 : lowPass.GetSlope());
+    return row;
+}
+
+void CEQ::DecodeCrossover(std::span<const uint8_t, 8> row) {
+    GetHighPass().DecodeCrossover(row);
+    GetLowPass().DecodeCrossover(row);
+}
+
+void CEQ::SetAllBandsAllBypass(int flag) {
+    for (int i = 0; i < GetBandCount(); ++i) {
+        elements_[i].SetAllBypass(flag);
+    }
+}
+
+int CEQ::AllBandsBypassed() const {
+    for (int i = 0; i < GetBandCount(); ++i) {
+        if (elements_[i].GetBypassState() == 0) {
+            return 0;
+        }
+    }
+    return 1;
+}

@@ -15,7 +15,7 @@ class CArchive;
 enum class ChainLayout { MusicInput, MicrophoneInput, Output, Effect };
 
 class CEQ {
-public:
+  public:
     explicit CEQ(ChainLayout layout);
 
     ChainLayout GetLayout() const { return layout_; }
@@ -49,7 +49,7 @@ public:
     // 1 when every band reports a bypass state.
     int AllBandsBypassed() const;
 
-private:
+  private:
     ChainLayout layout_;
     std::vector<CFilter> elements_;
     std::array<PixelPoint, kGridPointCount> sumCurve_{};

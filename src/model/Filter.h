@@ -12,8 +12,10 @@
 #include <string>
 
 #include "curves/BandwidthTable.h"
+#include "curves/ElementGeometry.h"
 #include "curves/FrequencyGrid.h"
 #include "curves/Geometry.h"
+#include "curves/GraphScale.h"
 
 class CArchive;
 
@@ -36,11 +38,8 @@ inline constexpr int kButterworth = 2;
 // One 8-byte row of a device record.
 using DeviceRow = std::array<uint8_t, 8>;
 
-// Number of points of an element's drawn curve: the grid plus both ends.
-inline constexpr int kElementCurvePointCount = kGridPointCount + 2;
-
 class CFilter {
-public:
+  public:
     CFilter();
 
     // Parameter setters; see the class comment for their common ending.
@@ -115,10 +114,15 @@ public:
     };
     Interaction& GetInteraction() { return interaction_; }
 
-private:
+  private:
+    bool IsCrossover() const;
+    bool IsShownBypassed() const { return allBypass_ != 0 || bypass_ != 0; }
+    GraphScale Scale() const { return GraphScale(plotWidth_, plotHeight_); }
     void ApplyShelfLimits();
+    // Marker and label box; the handles follow the marker, so they are redone too.
     void UpdateMarker();
     void UpdateHandles();
+    // The common ending of a parameter setter: geometry, response, dirty.
     void ParameterChanged();
 
     std::array<double, kGridPointCount> response_{};

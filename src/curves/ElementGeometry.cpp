@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "curves/ElementGeometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr int kHalfMarker = kMarkerSize / 2;
+constexpr int kHalfHandle = kHandleSize / 2;
+constexpr double kHighPassMarkerDb = -15.0;
+constexpr double kLowPassMarkerDb = -17.0;
+constexpr double kFloatPixelLimit = 1.0e6;
+
+PixelRect SquareAt(int left, int top, int size) {
+    return {left, top, left + size, top + size};
+}
+
+PixelRect ToControl(PixelRect plotRect) {
+    return {plotRect.left + kPlotLeftMargin, plotRect.top + kPlotTopMargin,
+            plotRect.right + kPlotLeftMargin, plotRect.bottom + kPlotTopMargin};
+}
+
+PixelRect HandleCentredAt(int x, int y) {
+    return {x - kHalfHandle, y - kHalfHandle, x + kHalfHandle, y + kHalfHandle};
+}
+
+// A label box to the right of the marker, or flush with the plot's right edge
+// when it would not fit.
+void PlaceLabelHorizontally(const GraphScale& scale, const PixelRect& marker, int reach,
+                            int flushWidth, int extent, PixelRect& label) {
+    int plotRight = scale.Width() + kPlotLeftMargin;
+    if (plotRight < marker.right + reach) {
+        label.left = plotRight - flushWidth;
+        label.right = plotRight;
+    } else {
+        label.left = marker.left;
+        label.right = marker.right + extent;
+    }
+}
+}  // namespace
+
+PixelRect BandMarkerRect(const GraphScale& scale, int frequency, double shownGain) {
+    int left = std::max(scale.FrequencyToX(frequency) - kHalfMarker, -kHalfMarker);
+    int top = std::max(scale.DbToY(shownGain) - kHalfMarker, 0);
+    if (left + kMarkerSize > scale.Width()) {
+        left = scale.Width() - kMarkerSize;
+    }
+    if (top + kMarkerSize >= scale.Height()) {
+        top = scale.Height() - kMarkerSize;
+    }
+    return ToControl(SquareAt(left, top, kMarkerSize));
+}
+
+PixelRect BandLabelRect(const GraphScale& scale, const PixelRect& marker, bool isShelf) {
+    PixelRect label;
+    // Below the marker, unless that would run off the bottom of the plot.
+    int shift = marker.bottom >= scale.Height() - 15 ? -25 : 25;
+    label.top = marker.top + shift;
+    label.bottom = marker.bottom + shift;
+    if (isShelf) {
+        PlaceLabelHorizontally(scale, marker, 90, 116, 90, label);
+    } else {
+        PlaceLabelHorizontally(scale, marker, 200, 180, 210, label);
+    }
+    return label;
+}
+
+BandwidthHandles BandwidthHandleRects(const GraphScale& scale, const PixelRect& marker,
+                                      int frequency, double gain, double bandwidthOctaves) {
+    int centreY = (marker.top + marker.bottom) / 2 + (gain >= 0.0 ? 10 : -10);
+    double spread = std::pow(2.0, bandwidthOctaves);
+    // The handles sit 10 pixels outside the band edges so they never cover the marker.
+    int lowerX = scale.FrequencyToX(frequency / spread) + kPlotLeftMargin - 10;
+    int upperX = scale.FrequencyToX(frequency * spread) + kPlotLeftMargin + 10;
+    return {HandleCentredAt(lowerX, centreY), HandleCentredAt(upperX, centreY)};
+}
+
+PixelRect CrossoverMarkerRect(const GraphScale& scale, int frequency, bool highPass) {
+    int left = std::max(scale.FrequencyToX(frequency) - kHalfMarker, -kHalfMarker);
+    left = std::min(left, scale.Width() + kHalfMarker - kMarkerSize);
+    int top = scale.DbToY(highPass ? kHighPassMarkerDb : kLowPassMarkerDb);
+    return ToControl(SquareAt(left, top, kMarkerSize));
+}
+
+PixelRect CrossoverLabelRect(const GraphScale& scale, const PixelRect& marker, bool highPass) {
+    PixelRect label;
+    PlaceLabelHorizontally(scale, marker, 50, 66, 50, label);
+    label.top = marker.top + (highPass ? 15 : -15);
+    label.bottom = marker.bottom + (highPass ? 25 : 20);
+    return label;
+}
+
+void FillElementCurve(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
+                      ElementCurve& curve) {
+    int zeroY = scale.DbToY(0.0) + kPlotTopMargin;
+    curve.front() = {kPlotLeftMargin, zeroY};
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i + 1] = {scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin,
+                        scale.DbToY(response[i]) + kPlotTopMargin};
+    }
+    curve.back() = {scale.Width() + kPlotLeftMargin, zeroY};
+}
+
+void FillSumCurves(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
+                   std::array<PixelPoint, kGridPointCount>& curve,
+                   std::array<PixelPointF, kGridPointCount>& curveF) {
+    for (int i = 0; i < kGridPointCount; ++i) {
+        int x = scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin;
+        curve[i] = {x, scale.DbToY(sumDb[i]) + kPlotTopMargin};
+        curveF[i] = {static_cast<float>(x),
+                     static_cast<float>(
+                         std::clamp(scale.DbToYF(sumDb[i]), -kFloatPixelLimit, kFloatPixelLimit) +
+                         kPlotTopMargin)};
+    }
+}

@@ -13,10 +13,10 @@ std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const ui
     std::vector<uint8_t> frame;
     frame.reserve(payload.size() + kFrameOverhead);
     const auto length = static_cast<uint16_t>(payload.size());
-    frame.insert(frame.end(), {kFrameSync, kFrameSync, kFrameSync, 0x00, 0x00, header.command,
-                               header.subCommand, header.a, header.b, header.c,
-                               static_cast<uint8_t>(length & 0xFF),
-                               static_cast<uint8_t>(length >> 8)});
+    frame.insert(frame.end(),
+                 {kFrameSync, kFrameSync, kFrameSync, 0x00, 0x00, header.command, header.subCommand,
+                  header.a, header.b, header.c, static_cast<uint8_t>(length & 0xFF),
+                  static_cast<uint8_t>(length >> 8)});
     frame.insert(frame.end(), payload.begin(), payload.end());
     frame.push_back(FrameChecksum(frame));
     frame.push_back(kFrameTerminator);

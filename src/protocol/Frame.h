@@ -11,8 +11,8 @@
 #include <vector>
 
 namespace Command {
-inline constexpr uint8_t kWrite = 0xA1;             // row, name or system item write
-inline constexpr uint8_t kRead = 0xA2;              // name or system item read
+inline constexpr uint8_t kWrite = 0xA1;  // row, name or system item write
+inline constexpr uint8_t kRead = 0xA2;   // name or system item read
 inline constexpr uint8_t kOutputRecordWrite = 0xA3;
 inline constexpr uint8_t kEffectGroupRead = 0xA4;
 inline constexpr uint8_t kStorePreset = 0xA5;

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "protocol/Command.h"
+
+#include <utility>
+
+#include "protocol/Frame.h"
+#include "protocol/MessageSource.h"
+#include "protocol/ProtocolEvents.h"
+
+namespace {
+constexpr int kEffectReadSize = 200;
+constexpr int kProgramReadSize = 1200;
+constexpr int kReplyReadSize = 50;
+}  // namespace
+
+CCommand::CCommand(MessageSource& source, ReplyTargets& targets, ProtocolEvents& events)
+    : source_(source), events_(events), dispatcher_(queue_, targets, events, received_) {}
+
+void CCommand::Post(std::unique_ptr<CSendData> message) {
+    queue_.Add(std::move(message));
+}
+
+int CCommand::SerialReadSize() const {
+    CSendDataQueue::Guard guard = queue_.Lock();
+    const CSendData* head = queue_.Head();
+    if (head == nullptr) {
+        return 0;
+    }
+    switch (head->command) {
+        case Command::kEffectGroupRead:
+            return kEffectReadSize;
+        case Command::kRecallPreset:
+        case Command::kProgramRead:
+            return kProgramReadSize;
+        default:
+            return kReplyReadSize;
+    }
+}
+
+void CCommand::FeedStream(std::span<const uint8_t> bytes) {
+    if (streamAssembler_.Feed(bytes) != StreamAssembler::Outcome::Complete) {
+        return;
+    }
+    CSendDataQueue::Guard guard = queue_.Lock();
+    // A reply with nothing queued answers nothing; storing it would be a guess.
+    if (queue_.Head() == nullptr) {
+        return;
+    }
+    // Serial and network drop a refused message instead of resending it.
+    if (dispatcher_.Dispatch(streamAssembler_.Frame()) == DispatchOutcome::Refused) {
+        queue_.RemoveHead();
+    }
+}
+
+UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
+    UsbFeedResult result;
+    if (!usbAssembler_.Feed(report)) {
+        return result;
+    }
+    result.frameComplete = true;
+    if (usbAssembler_.HasError()) {
+        result.error = true;
+        return result;
+    }
+    CSendDataQueue::Guard guard = queue_.Lock();
+    if (queue_.Head() == nullptr) {
+        usbAssembler_.Reset();
+        return result;
+    }
+    if (dispatcher_.Dispatch(usbAssembler_.Frame()) == DispatchOutcome::Refused) {
+        usbAssembler_.SetError();
+        result.error = true;
+        result.refused = true;
+        return result;
+    }
+    usbAssembler_.Reset();
+    return result;
+}
+
+bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
+    CSendDataQueue::Guard guard = queue_.Lock();
+    const CSendData* head = queue_.Head();
+    if (head == nullptr) {
+        queue_.Add(source_.NextPendingMessage());
+        return false;
+    }
+    out.frame = head->frame;
+    if (head->longWait || head->endOfRead) {
+        out.waitTimeoutMs = kUsbLongWaitMs;
+    } else if (head->endOfWrite) {
+        out.waitTimeoutMs = kUsbWriteWaitMs;
+    } else {
+        out.waitTimeoutMs = kUsbWaitMs;
+    }
+    usbResendCount_ = 0;
+    usbAssembler_.Reset();
+    return true;
+}
+
+bool CCommand::NoteUsbFailure() {
+    usbAssembler_.Reset();
+    if (++usbResendCount_ > kUsbMaxResends) {
+        events_.OnUsbGaveUp();
+        return true;
+    }
+    return false;
+}
+
+PumpWiring CCommand::Wiring(LinkPort& link, TransferState& transfer) {
+    return PumpWiring{queue_, source_, streamAssembler_, link, transfer};
+}

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What a serial or network pump works on: the queue it drains, the source it
+// tops the queue up from, the assembler it resets before a resend, the link it
+// writes to and the transfer flags it clears.
+//
+// The constraint: every reference must outlive the pump; the engine and the
+// view own all of them, and the link's owner destroys the pump when it closes.
+#pragma once
+
+class CSendDataQueue;
+class MessageSource;
+class StreamAssembler;
+class LinkPort;
+struct TransferState;
+
+struct PumpWiring {
+    CSendDataQueue& queue;
+    MessageSource& source;
+    StreamAssembler& assembler;
+    LinkPort& link;
+    TransferState& transfer;
+};
+
+// Step 1 of every pump tick: keep up to two messages queued, asking the source
+// for one more (a change or a poll) when fewer are waiting.
+void TopUpQueue(CSendDataQueue& queue, MessageSource& source);
+
+// Sends a head message that has not been sent yet. A bulk message that ends a
+// transfer clears the transfer-active flag as it goes out.
+// Returns false when the head had already been sent.
+bool SendIfPending(PumpWiring& wiring);
+
+// The queue's assembler and the link's own buffers both forget partial replies.
+void ResetReceivers(PumpWiring& wiring);

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One outgoing message: its frame and the bookkeeping the pumps keep while it
+// is at the head of the send queue (sent yet, ticks since the last send, which
+// time-outs apply, whether it ends a transfer).
+//
+// The constraint: `command` is the frame's byte 5 and is what the serial link
+// uses to size its read, so it is set from the frame, never separately.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CSendData {
+  public:
+    // Takes a complete frame (at least the 12-byte header).
+    explicit CSendData(std::vector<uint8_t> frame);
+
+    std::vector<uint8_t> frame;
+    int32_t length = 0;
+    int32_t ticks = 0;
+    bool pending = true;
+    bool longWait = false;
+    bool endOfRead = false;
+    bool endOfWrite = false;
+    int32_t command = 0;
+};
+
+// Builds a message from a finished frame; the usual way producers make one.
+std::unique_ptr<CSendData> MakeMessage(std::vector<uint8_t> frame);

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "protocol/SendDataQueue.h"
+
+#include <utility>
+
+void CSendDataQueue::Add(std::unique_ptr<CSendData> message) {
+    Guard guard = Lock();
+    messages_.push_back(std::move(message));
+}
+
+CSendData* CSendDataQueue::Head() const {
+    Guard guard = Lock();
+    return messages_.empty() ? nullptr : messages_.front().get();
+}
+
+int CSendDataQueue::Count() const {
+    Guard guard = Lock();
+    return static_cast<int>(messages_.size());
+}
+
+void CSendDataQueue::RemoveHead() {
+    Guard guard = Lock();
+    if (!messages_.empty()) {
+        messages_.pop_front();
+    }
+}
+
+void CSendDataQueue::Clear() {
+    Guard guard = Lock();
+    messages_.clear();
+}

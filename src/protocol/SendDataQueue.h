@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one first-in, first-out queue of outgoing messages. Only its head is
+// ever on the wire; it leaves the queue when its answer arrives.
+//
+// The constraint: the queue is shared with the USB worker thread. Every
+// operation takes the queue lock, and a producer that adds several messages
+// holds `Lock()` across all of them so the worker never sees half a transfer.
+// The lock is recursive for exactly that reason.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <mutex>
+
+#include "protocol/SendData.h"
+
+class CSendDataQueue {
+  public:
+    using Guard = std::unique_lock<std::recursive_mutex>;
+
+    // Holds the queue lock until the returned guard is destroyed.
+    Guard Lock() const { return Guard(mutex_); }
+
+    void Add(std::unique_ptr<CSendData> message);
+    // The first message, or nullptr when the queue is empty. The pointer stays
+    // valid only while the caller holds the lock.
+    CSendData* Head() const;
+    int Count() const;
+    // Destroys the first message; does nothing on an empty queue.
+    void RemoveHead();
+    void Clear();
+
+  private:
+    mutable std::recursive_mutex mutex_;
+    std::deque<std::unique_ptr<CSendData>> messages_;
+};

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "protocol/StreamAssembler.h"
+
+#include <algorithm>
+
+#include "protocol/Frame.h"
+
+namespace {
+constexpr uint8_t kBlank = 0x20;
+}
+
+StreamAssembler::Outcome StreamAssembler::Feed(std::span<const uint8_t> bytes) {
+    frameLength_ = 0;
+    size_t start = 0;
+    if (!inFrame_) {
+        start = ScanForStart(bytes);
+        if (!inFrame_) {
+            return Outcome::Incomplete;
+        }
+    }
+    return Collect(bytes.subspan(start));
+}
+
+size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const uint8_t byte = bytes[i];
+        if (synced_) {
+            if (byte == kFrameSync) {
+                inFrame_ = true;
+                syncCount_ = 0;
+                frame_[0] = frame_[1] = frame_[2] = kFrameSync;
+                count_ = 3;
+                expectedLength_ = 0;
+                return i + 1;
+            }
+            // A stray terminator between two replies keeps the sync.
+            if (byte != kFrameTerminator) {
+                synced_ = false;
+                inFrame_ = false;
+                syncCount_ = 0;
+            }
+            continue;
+        }
+        if (byte == kFrameSync) {
+            ++syncCount_;
+        }
+        if (syncCount_ == 2) {
+            synced_ = true;
+        }
+    }
+    return bytes.size();
+}
+
+StreamAssembler::Outcome StreamAssembler::Collect(std::span<const uint8_t> bytes) {
+    size_t used = 0;
+    while (used < bytes.size()) {
+        const size_t target =
+            count_ < kFrameHeaderSize + 2 ? kFrameHeaderSize + 2 : expectedLength_;
+        const size_t take = std::min(target - count_, bytes.size() - used);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(used), take,
+                    frame_.begin() + static_cast<std::ptrdiff_t>(count_));
+        count_ += take;
+        used += take;
+        if (count_ == kFrameHeaderSize + 2 && expectedLength_ == 0) {
+            expectedLength_ = AnnouncedPayloadLength(frame_) + kFrameOverhead;
+            if (expectedLength_ > kMaxFrameLength) {
+                ReturnToSearching();
+                return Outcome::Rejected;
+            }
+        }
+        if (expectedLength_ != 0 && count_ == expectedLength_) {
+            return Finish();
+        }
+    }
+    return Outcome::Incomplete;
+}
+
+StreamAssembler::Outcome StreamAssembler::Finish() {
+    const std::span<const uint8_t> frame(frame_.data(), expectedLength_);
+    const bool valid = IsValidFrame(frame);
+    ReturnToSearching();
+    if (!valid) {
+        return Outcome::Rejected;
+    }
+    frameLength_ = frame.size();
+    return Outcome::Complete;
+}
+
+void StreamAssembler::ReturnToSearching() {
+    count_ = 0;
+    expectedLength_ = 0;
+    syncCount_ = 0;
+    synced_ = false;
+    inFrame_ = false;
+}
+
+void StreamAssembler::Reset() {
+    ReturnToSearching();
+    frameLength_ = 0;
+    frame_.fill(kBlank);
+}

@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "core/HexText.h"
+
+namespace devsim {
+namespace {
+int DigitValue(char digit) {
+    if (digit >= '0' && digit <= '9') {
+        return digit - '0';
+    }
+    if (digit >= 'a' && digit <= 'f') {
+        return digit - 'a' + 10;
+    }
+    if (digit >= 'A' && digit <= 'F') {
+        return digit - 'A' + 10;
+    }
+    return -1;
+}
+}  // namespace
+
+std::string HexText(std::span<const uint8_t> bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    text.reserve(bytes.size() * 3);
+    for (uint8_t byte : bytes) {
+        if (!text.empty()) {
+            text.push_back(' ');
+        }
+        text.push_back(kDigits[byte >> 4]);
+        text.push_back(kDigits[byte & 0x0F]);
+    }
+    return text;
+}
+
+std::optional<std::vector<uint8_t>> ParseHexText(std::string_view text) {
+    std::vector<uint8_t> bytes;
+    int high = -1;
+    for (char c : text) {
+        if (c == ' ' || c == ',') {
+            if (high >= 0) {
+                return std::nullopt;  // a lone digit
+            }
+            continue;
+        }
+        const int value = DigitValue(c);
+        if (value < 0) {
+            return std::nullopt;
+        }
+        if (high < 0) {
+            high = value;
+        } else {
+            bytes.push_back(static_cast<uint8_t>(high * 16 + value));
+            high = -1;
+        }
+    }
+    if (high >= 0) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace devsim

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// sonavel-devsim: a simulated audio processor for tests and demos. It serves
+// TCP on 127.0.0.1 and a pseudo-terminal, prints the path to open as the serial
+// port, and logs every received frame in hex. Faults are chosen on the command line.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <cstdio>
+
+#include "core/HexText.h"
+#include "core/SimulatedDevice.h"
+#include "transport/PtyDevice.h"
+#include "transport/TcpDeviceServer.h"
+
+namespace {
+
+QTextStream& Out() {
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+bool AddRule(devsim::DeviceFaults& faults, const QString& value, devsim::FaultAction action) {
+    bool ok = false;
+    const uint command = value.toUInt(&ok, 16);
+    if (!ok || command > 0xFF) {
+        return false;
+    }
+    faults.rules.push_back({static_cast<uint8_t>(command), action, 0, 0});
+    return true;
+}
+
+void LogFrames(const devsim::SimulatedDevice& device, size_t& logged) {
+    const std::vector<devsim::ReceivedFrame> log = device.Log();
+    for (; logged < log.size(); ++logged) {
+        const devsim::ReceivedFrame& frame = log[logged];
+        Out() << (frame.valid ? "recv " : "recv (bad) ")
+              << QString::fromStdString(devsim::HexText(frame.bytes)) << Qt::endl;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("sonavel-devsim");
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Simulated audio processor on 127.0.0.1 and a pseudo-terminal.\n"
+        "Command bytes are given in hex (A1..A9); 0 means every command.");
+    parser.addHelpOption();
+    const QCommandLineOption portOption("port", "TCP port on 127.0.0.1 (default 8080).", "port",
+                                        "8080");
+    const QCommandLineOption noTcpOption("no-tcp", "Do not serve TCP.");
+    const QCommandLineOption noPtyOption("no-pty", "Do not create a pseudo-terminal.");
+    const QCommandLineOption silentOption("silent-after", "Answer nothing after N requests.", "n");
+    const QCommandLineOption refuseOption("refuse", "Refuse (0xAB) requests of this command.",
+                                          "cmd");
+    const QCommandLineOption badChecksumOption(
+        "bad-checksum", "Reply to this command with a wrong checksum.", "cmd");
+    const QCommandLineOption ignoreOption("ignore", "Never answer this command.", "cmd");
+    const QCommandLineOption closeOption("close-on", "Close the TCP connection on this command.",
+                                         "cmd");
+    const QCommandLineOption splitOption("split", "Send replies in pieces of N bytes.", "n");
+    const QCommandLineOption strayOption("stray", "Hex bytes sent before every reply.", "hex");
+    const QCommandLineOption delayOption("delay", "Wait this many ms before every reply.", "ms");
+    parser.addOptions({portOption, noTcpOption, noPtyOption, silentOption, refuseOption,
+                       badChecksumOption, ignoreOption, closeOption, splitOption, strayOption,
+                       delayOption});
+    parser.process(app);
+
+    devsim::DeviceFaults faults;
+    bool ok = true;
+    if (parser.isSet(silentOption)) {
+        faults.silentAfterFrames = parser.value(silentOption).toULongLong(&ok);
+    }
+    for (const QString& value : parser.values(refuseOption)) {
+        ok = ok && AddRule(faults, value, devsim::FaultAction::Refuse);
+    }
+    for (const QString& value : parser.values(badChecksumOption)) {
+        ok = ok && AddRule(faults, value, devsim::FaultAction::BadChecksum);
+    }
+    for (const QString& value : parser.values(ignoreOption)) {
+        ok = ok && AddRule(faults, value, devsim::FaultAction::Silence);
+    }
+    for (const QString& value : parser.values(closeOption)) {
+        ok = ok && AddRule(faults, value, devsim::FaultAction::CloseConnection);
+    }
+    if (ok && parser.isSet(splitOption)) {
+        faults.replyPieceSize = parser.value(splitOption).toULongLong(&ok);
+    }
+    if (ok && parser.isSet(strayOption)) {
+        const auto stray = devsim::ParseHexText(parser.value(strayOption).toStdString());
+        ok = stray.has_value();
+        faults.strayBytesBefore = stray.value_or(std::vector<uint8_t>{});
+    }
+    if (ok && parser.isSet(delayOption)) {
+        faults.replyDelay = std::chrono::milliseconds(parser.value(delayOption).toInt(&ok));
+    }
+    bool portOk = false;
+    const uint portValue = parser.value(portOption).toUInt(&portOk);
+    if (!ok || !portOk || portValue > 65535) {
+        std::fprintf(stderr, "sonavel-devsim: invalid option value\n");
+        return 2;
+    }
+
+    const auto port = static_cast<quint16>(portValue);
+
+    devsim::SimulatedDevice device;
+    device.SetFaults(faults);
+    size_t logged = 0;
+    const auto log = [&device, &logged] { LogFrames(device, logged); };
+
+    devsim::TcpDeviceServer server(device);
+    if (!parser.isSet(noTcpOption)) {
+        if (!server.Listen(port)) {
+            std::fprintf(stderr, "sonavel-devsim: cannot listen on 127.0.0.1:%u\n", port);
+            return 1;
+        }
+        Out() << "tcp 127.0.0.1:" << server.Port() << Qt::endl;
+        QObject::connect(&server, &devsim::TcpDeviceServer::BytesReceived, log);
+    }
+    devsim::PtyDevice pty(device);
+    if (!parser.isSet(noPtyOption)) {
+        if (!pty.Open()) {
+            std::perror("sonavel-devsim: pseudo-terminal");
+            return 1;
+        }
+        Out() << "serial " << QString::fromStdString(pty.SlavePath()) << Qt::endl;
+        QObject::connect(&pty, &devsim::PtyDevice::BytesReceived, log);
+    }
+    return app.exec();
+}

@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "curves/ValueScale.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+// Typed values equal to a printed limit may differ from the computed limit by rounding noise.
+constexpr double kRangeTolerance = 1e-9;
+
+bool IsDistanceScale(int32_t type) {
+    return type == ScaleType::kDelayMetres || type == ScaleType::kDelayFeet;
+}
+}  // namespace
+
+void ValueScale::SetScaleType(int32_t type) {
+    scale_.scaleType = type;
+    ShowCode();
+}
+
+void ValueScale::SetRange(int32_t minimum, int32_t maximum) {
+    scale_.minCode = minimum;
+    scale_.maxCode = maximum;
+}
+
+bool ValueScale::SetValue(int32_t code) {
+    if (!IsInCodeRange(code)) {
+        return false;
+    }
+    code_ = code;
+    // The typed text is replaced, so there is nothing left to convert.
+    modified_ = false;
+    ShowCode();
+    return true;
+}
+
+ReadOutcome ValueScale::GetValue() {
+    ReadOutcome outcome;
+    const int32_t type = scale_.scaleType;
+    if (modified_ && type != ScaleType::kPlain && type != ScaleType::kHighPassFrequency &&
+        type != ScaleType::kLowPassFrequency) {
+        if (const std::optional<double> value = ReadTypedValue(scale_, text_)) {
+            const ValueRange range = AcceptedRange(scale_);
+            if (*value > range.highest + kRangeTolerance ||
+                *value < range.lowest - kRangeTolerance) {
+                outcome.showRangeMessage = type == ScaleType::kQ;
+            } else if (const std::optional<int32_t> code = ValueToCode(scale_, *value);
+                       code && IsInCodeRange(*code)) {
+                code_ = *code;
+            }
+        }
+    }
+    modified_ = false;
+    outcome.code = code_;
+    return outcome;
+}
+
+void ValueScale::EditText(std::string text) {
+    text_ = std::move(text);
+    modified_ = true;
+}
+
+CommitOutcome ValueScale::Commit() {
+    const bool typed = modified_;
+    // A metre or foot field that focus merely passed through is left alone:
+    // no conversion, no new text, and the page is not told.
+    if (IsDistanceScale(scale_.scaleType) && !typed) {
+        return CommitOutcome{text_, false, false};
+    }
+    CommitOutcome outcome;
+    outcome.notifyPage = true;
+    const std::optional<double> value = ReadTypedValue(scale_, text_);
+    if (!value) {
+        // "OFF" or a plain field: the text stays as it is, and so does the code.
+        modified_ = false;
+        outcome.text = text_;
+        return outcome;
+    }
+    std::optional<int32_t> code;
+    const ValueRange range = AcceptedRange(scale_);
+    if (*value > range.highest + kRangeTolerance) {
+        outcome.showRangeMessage = true;
+        code = CodeAtUpperLimit(scale_);
+    } else if (*value < range.lowest - kRangeTolerance) {
+        outcome.showRangeMessage = true;
+        code = CodeAtLowerLimit(scale_);
+    } else {
+        code = ValueToCode(scale_, *value);
+    }
+    // Some accepted ranges reach past the codes the device takes (a metre
+    // delay of 300 m would be code 1357); those are out of range too.
+    if (code && !IsInCodeRange(*code)) {
+        outcome.showRangeMessage = true;
+        code = *code > scale_.maxCode ? scale_.maxCode : scale_.minCode;
+    }
+    if (code && (typed || StoresOnEveryCommit())) {
+        code_ = *code;
+    }
+    modified_ = false;
+    ShowCode();
+    outcome.text = text_;
+    return outcome;
+}
+
+bool ValueScale::Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency) {
+    int64_t delta = direction == SpinDirection::Up ? clickStep : -int64_t{clickStep};
+    if (scale_.scaleType == ScaleType::kQ) {
+        delta = -delta;
+    }
+    int64_t target = std::max<int64_t>(code_ + delta, scale_.minCode);
+    target = std::min<int64_t>(target, scale_.maxCode);
+    if (stopAtTopFrequency) {
+        target = std::min<int64_t>(target, kTopFrequency);
+    }
+    if (target == code_) {
+        return false;
+    }
+    return SetValue(static_cast<int32_t>(target));
+}
+
+void ValueScale::ShowCode() {
+    if (std::optional<std::string> text = FormatCode(scale_, code_)) {
+        text_ = std::move(*text);
+    }
+}
+
+bool ValueScale::IsInCodeRange(int64_t code) const {
+    return code >= scale_.minCode && code <= scale_.maxCode;
+}
+
+bool ValueScale::StoresOnEveryCommit() const {
+    switch (scale_.scaleType) {
+        case ScaleType::kDelayMilliseconds:
+        case ScaleType::kFrequency:
+        case ScaleType::kHighPassFrequency:
+        case ScaleType::kLowPassFrequency:
+            return true;
+        default:
+            return false;
+    }
+}

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The state and rules of one numeric entry field, without the widget: the
+// parameter code it is bound to, its scale, the text it shows, and what
+// happens when typed text is committed, read silently or stepped by the spin
+// arrows. The widget forwards its events here and acts on the returned
+// outcome (show the range message, tell the page). The stored code never
+// leaves [minCode, maxCode], whatever the typed text.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "curves/BilingualText.h"
+#include "curves/ScaleConversion.h"
+
+inline constexpr BilingualText kOutOfRangeMessage{"Out of Range", "超出范围"};
+
+// Longest text the user may type into a field.
+inline constexpr int kMaxTypedCharacters = 9;
+
+// What the widget must do after the field lost the keyboard focus.
+struct CommitOutcome {
+    std::string text;  // shown from now on
+    bool showRangeMessage = false;
+    bool notifyPage = false;  // the page then reads GetValue and applies the code
+};
+
+struct ReadOutcome {
+    int32_t code = 0;
+    bool showRangeMessage = false;
+};
+
+enum class SpinDirection { Up, Down };
+
+class ValueScale {
+  public:
+    // Stores the type and shows the code in it.
+    void SetScaleType(int32_t type);
+    void SetRange(int32_t minimum, int32_t maximum);
+    void SetStep(double step) { scale_.step = step; }
+    void SetOffset(double offset) { scale_.offset = offset; }
+
+    // Shows `code`; a code outside the range is ignored and false returned.
+    bool SetValue(int32_t code);
+    // The code, after converting text typed since the last conversion.
+    ReadOutcome GetValue();
+
+    bool IsModified() const { return modified_; }
+    void SetModified(bool modified) { modified_ = modified; }
+
+    // The user changed the text.
+    void EditText(std::string text);
+    // The page wrote the text itself (plain scale): not a user edit.
+    void SetText(std::string text) { text_ = std::move(text); }
+    const std::string& Text() const { return text_; }
+
+    CommitOutcome Commit();
+
+    // One click of the spin arrows by `clickStep` codes; a field of the Q
+    // scale moves the other way so that the shown value follows the arrow.
+    // `stopAtTopFrequency` also stops at 20000. True when the code changed
+    // and the page must be told.
+    bool Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency);
+
+    int32_t Code() const { return code_; }
+    const ScaleParameters& Parameters() const { return scale_; }
+
+  private:
+    void ShowCode();
+    bool IsInCodeRange(int64_t code) const;
+    // Every commit stores its code on these scales, not only after typing.
+    bool StoresOnEveryCommit() const;
+
+    ScaleParameters scale_;
+    int32_t code_ = 0;
+    bool modified_ = false;
+    std::string text_;
+};

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "model/PresetStore.h"
+
+#include <algorithm>
+
+namespace {
+// The longest prefix of `text` within `limit` bytes that does not split a
+// UTF-8 sequence.
+std::string_view CutToWholeCharacters(std::string_view text, size_t limit) {
+    if (text.size() <= limit) {
+        return text;
+    }
+    size_t length = limit;
+    // A continuation byte (10xxxxxx) at the cut means a character was split.
+    while (length > 0 && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    return text.substr(0, length);
+}
+}  // namespace
+
+std::string_view TrimSpaces(std::string_view text) {
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+void PresetStore::StoreNameReply(int slot, std::span<const uint8_t> payload) {
+    if (!IsValidSlot(slot)) {
+        return;
+    }
+    ProgramName& name = names_[slot];
+    name.fill(0);
+    std::copy_n(payload.begin(), std::min(payload.size(), kProgramNameSize), name.begin());
+}
+
+void PresetStore::SetName(int slot, std::string_view text) {
+    if (!IsValidSlot(slot)) {
+        return;
+    }
+    const std::string_view kept = CutToWholeCharacters(text, kProgramNameTextLimit);
+    ProgramName& name = names_[slot];
+    name.fill(0);
+    std::transform(kept.begin(), kept.end(), name.begin(),
+                   [](char c) { return static_cast<uint8_t>(c); });
+}
+
+std::string PresetStore::Name(int slot) const {
+    if (!IsValidSlot(slot)) {
+        return {};
+    }
+    const ProgramName& name = names_[slot];
+    const auto end = std::find(name.begin(), name.begin() + kProgramNameTextLimit, uint8_t{0});
+    const std::string text(name.begin(), end);
+    return std::string(TrimSpaces(text));
+}
+
+ProgramName PresetStore::NameBytes(int slot) const {
+    if (!IsValidSlot(slot)) {
+        return {};
+    }
+    return names_[slot];
+}

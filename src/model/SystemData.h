@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The device's system settings: 17 bytes that travel as numbered items. Most
+// items carry the byte of the same number; item 4 carries the panel lock,
+// byte [16], alone; items 7, 8 and 9 carry the maximum, current and start
+// volume of the effect, the microphone and the music. Replies come from the
+// device, so an item or payload that does not fit the table writes nothing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+inline constexpr int kSystemDataSize = 17;
+// Items 0..9 exist; item 5 is only ever written.
+inline constexpr int kSystemItemCount = 10;
+
+namespace SystemByte {
+inline constexpr int kOperatingMode = 3;  // 0 sing, 1 automatic
+inline constexpr int kSourceMode = 6;     // 0 DVD, 1 VOD, 2 BGM, 3 AUTO
+inline constexpr int kPanelLock = 16;     // 0 unlocked, 1 first level, 2 second level
+}  // namespace SystemByte
+
+namespace SystemItem {
+inline constexpr int kOperatingMode = 3;
+inline constexpr int kPanelLock = 4;
+inline constexpr int kSourceMode = 6;
+inline constexpr int kEffectVolume = 7;
+inline constexpr int kMicrophoneVolume = 8;
+inline constexpr int kMusicVolume = 9;
+}  // namespace SystemItem
+
+enum class VolumeChannel { Effect, Microphone, Music };
+
+inline constexpr uint8_t kStartMaximumVolume = 50;
+inline constexpr uint8_t kHighestSourceMode = 3;
+
+class SystemData {
+  public:
+    // The editor's start values: every maximum volume 50, everything else 0.
+    SystemData();
+
+    uint8_t Byte(int index) const { return bytes_.at(index); }
+    void SetByte(int index, uint8_t value) { bytes_.at(index) = value; }
+    const std::array<uint8_t, kSystemDataSize>& Bytes() const { return bytes_; }
+
+    // The payload of a system write: 1 byte for item 4, otherwise 8 bytes
+    // (the item's byte or three volume bytes, then zeros). Empty for an item
+    // outside 0..9.
+    std::vector<uint8_t> ItemPayload(int item) const;
+
+    // Stores the payload of a system read reply; false when nothing was stored
+    // (an item outside 0..9, or a payload too short for the item).
+    bool StoreItemReply(int item, std::span<const uint8_t> payload);
+
+    uint8_t MaximumVolume(VolumeChannel channel) const;
+    uint8_t CurrentVolume(VolumeChannel channel) const;
+    uint8_t StartVolume(VolumeChannel channel) const;
+    void SetMaximumVolume(VolumeChannel channel, uint8_t value);
+    void SetCurrentVolume(VolumeChannel channel, uint8_t value);
+    void SetStartVolume(VolumeChannel channel, uint8_t value);
+
+    // The item that carries a channel's three volume bytes.
+    static int VolumeItem(VolumeChannel channel);
+
+    // The source mode button has four states; anything higher from the device shows as the last.
+    void LimitSourceMode();
+
+  private:
+    // Index of the channel's maximum volume; current and start follow it.
+    static int VolumeBase(VolumeChannel channel);
+
+    std::array<uint8_t, kSystemDataSize> bytes_{};
+};

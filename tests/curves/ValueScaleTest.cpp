@@ -1,0 +1,290 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "curves/ValueScale.h"
+
+namespace {
+
+// The field configurations the pages use.
+ScaleParameters DelayMilliseconds() {
+    return {ScaleType::kDelayMilliseconds, 0, 566, 0, 0};
+}
+ScaleParameters DelayMetres() {
+    return {ScaleType::kDelayMetres, 0, 566, 0, 0};
+}
+ScaleParameters DelayFeet() {
+    return {ScaleType::kDelayFeet, 0, 566, 0, 0};
+}
+ScaleParameters Attack() {
+    return {ScaleType::kLimiterAttack, 0, 106, 0, 0};
+}
+ScaleParameters BandGain() {
+    return {ScaleType::kLinear, 0, 400, 0.1, 20};
+}
+ScaleParameters Threshold() {
+    return {ScaleType::kLinearDecibels, 0, 80, 0.5, 30};
+}
+ScaleParameters BassAttenuation() {
+    return {ScaleType::kLinearDecibels, 0, 20, 1, 20};
+}
+ScaleParameters OutputGain() {
+    return {ScaleType::kLinearWhole, 0, 50, 1, 40};
+}
+ScaleParameters Volume() {
+    return {ScaleType::kLinearWhole, 0, 50, 1, 0};
+}
+ScaleParameters Q() {
+    return {ScaleType::kQ, 0, 299, 0, 0};
+}
+ScaleParameters NoiseGate() {
+    return {ScaleType::kDecibelOffset, 0, 100, 0, 0};
+}
+ScaleParameters MixLevel() {
+    return {ScaleType::kPercent, 0, 99, 0, 0};
+}
+ScaleParameters Ratio() {
+    return {ScaleType::kTenths, 0, 10, 0, 0};
+}
+ScaleParameters ReverbTime() {
+    return {ScaleType::kTenthsSeconds, 0, 100, 0, 0};
+}
+ScaleParameters EchoDelay() {
+    return {ScaleType::kMilliseconds, 0, 500, 0, 0};
+}
+ScaleParameters BandFrequency() {
+    return {ScaleType::kFrequency, 20, 20000, 0, 0};
+}
+ScaleParameters LowShelfFrequency() {
+    return {ScaleType::kFrequency, 20, 2000, 0, 0};
+}
+ScaleParameters HighPass() {
+    return {ScaleType::kHighPassFrequency, 20, 20000, 0, 0};
+}
+ScaleParameters LowPass() {
+    return {ScaleType::kLowPassFrequency, 20, 20000, 0, 0};
+}
+
+ValueScale Field(const ScaleParameters& scale, int32_t code) {
+    ValueScale field;
+    field.SetRange(scale.minCode, scale.maxCode);
+    field.SetStep(scale.step);
+    field.SetOffset(scale.offset);
+    field.SetScaleType(scale.scaleType);
+    EXPECT_TRUE(field.SetValue(code));
+    return field;
+}
+
+struct ShownCase {
+    const char* name;
+    ScaleParameters scale;
+    int32_t code;
+    std::string text;
+};
+
+TEST(ValueScale, ShowsEachScaleAsThePagesPrintIt) {
+    const ShownCase cases[] = {
+        {"delay ms, last fine step", DelayMilliseconds(), 476, "9.996"},
+        {"delay ms, first whole ms", DelayMilliseconds(), 477, "10.996"},
+        {"delay ms, top", DelayMilliseconds(), 566, "99.996"},
+        {"delay ms, fine", DelayMilliseconds(), 238, "4.998"},
+        {"delay m, last fine step", DelayMetres(), 475, "3.392"},
+        {"delay m, first whole ms", DelayMetres(), 476, "3.732"},
+        {"delay ft, last fine step", DelayFeet(), 475, "11.128"},
+        {"delay ft, first whole ms", DelayFeet(), 476, "12.243"},
+        {"attack, tenths", Attack(), 6, "0.9ms"},
+        {"attack, first whole ms", Attack(), 7, "1ms"},
+        {"attack, bottom", Attack(), 0, "0.3ms"},
+        {"band gain, 0 dB", BandGain(), 200, "0.0"},
+        {"band gain, cut", BandGain(), 165, "-3.5"},
+        {"threshold", Threshold(), 0, "-30.0dB"},
+        {"bass attenuation, none", BassAttenuation(), 20, "0.0dB"},
+        {"output gain, 0 dB", OutputGain(), 40, "0"},
+        {"Q, narrowest", Q(), 0, "144.3"},
+        {"Q, default band", Q(), 29, "4.800"},
+        {"Q, widest", Q(), 299, "0.404"},
+        {"noise gate, open", NoiseGate(), 100, "0dB"},
+        {"noise gate, closed", NoiseGate(), 0, "-100dB"},
+        {"mix level", MixLevel(), 50, "50%"},
+        {"ratio", Ratio(), 7, "0.7"},
+        {"reverb time", ReverbTime(), 25, "2.5s"},
+        {"echo delay", EchoDelay(), 120, "120ms"},
+        {"frequency", HighPass(), 20000, "20000"},
+    };
+    for (const ShownCase& c : cases) {
+        EXPECT_EQ(Field(c.scale, c.code).Text(), c.text) << c.name;
+    }
+}
+
+struct CommitCase {
+    const char* name;
+    ScaleParameters scale;
+    int32_t code;
+    std::string typed;
+    int32_t expectedCode;
+    std::string expectedText;
+    bool rangeMessage;
+};
+
+TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
+    const CommitCase cases[] = {
+        {"delay ms, fine", DelayMilliseconds(), 0, "5", 238, "4.998", false},
+        {"delay ms, whole ms", DelayMilliseconds(), 0, "10.996", 477, "10.996", false},
+        {"delay ms, between the scales", DelayMilliseconds(), 0, "9.999", 476, "9.996", false},
+        {"delay ms, above", DelayMilliseconds(), 0, "150", 566, "99.996", true},
+        {"delay ms, below", DelayMilliseconds(), 100, "-1", 0, "0.000", true},
+        {"delay m, above", DelayMetres(), 0, "340", 566, "34.331", true},
+        {"delay m, beyond the codes", DelayMetres(), 0, "300", 566, "34.331", true},
+        {"delay m, last fine step", DelayMetres(), 0, "3.392", 475, "3.392", false},
+        {"delay ft, whole ms", DelayFeet(), 0, "12.243", 476, "12.243", false},
+        {"attack, in the gap", Attack(), 10, "0.95", 10, "4ms", false},
+        {"attack, tenths", Attack(), 10, "0.6", 3, "0.6ms", false},
+        {"attack, whole ms", Attack(), 0, "50ms", 56, "50ms", false},
+        {"attack, below", Attack(), 10, "0.2", 0, "0.3ms", true},
+        {"attack, above", Attack(), 10, "101", 106, "100ms", true},
+        {"band gain, cut", BandGain(), 200, "-3.5", 165, "-3.5", false},
+        {"band gain, not a number", BandGain(), 100, "abc", 200, "0.0", false},
+        {"band gain, above", BandGain(), 200, "25", 400, "20.0", true},
+        {"band gain, below", BandGain(), 200, "-25", 0, "-20.0", true},
+        {"threshold, between steps", Threshold(), 0, "-28.7", 2, "-29.0dB", false},
+        {"Q, one octave", Q(), 29, "1.414", 99, "1.414", false},
+        {"Q, above", Q(), 29, "200", 0, "144.3", true},
+        {"Q, below", Q(), 29, "0.1", 299, "0.404", true},
+        {"noise gate, below", NoiseGate(), 100, "-120", 0, "-100dB", true},
+        {"noise gate, with unit", NoiseGate(), 100, "-6dB", 94, "-6dB", false},
+        {"mix level, above", MixLevel(), 10, "150", 99, "99%", true},
+        {"ratio, tenths", Ratio(), 0, "0.6", 6, "0.6", false},
+        {"reverb time, above", ReverbTime(), 0, "11", 100, "10.0s", true},
+        {"frequency, above", HighPass(), 1000, "25000", 20000, "20000", true},
+        {"frequency, OFF", HighPass(), 1000, "OFF", 1000, "OFF", false},
+        {"band frequency, OFF", BandFrequency(), 1000, "OFF", 1000, "OFF", false},
+        {"low shelf, above its range", LowShelfFrequency(), 100, "3000", 2000, "2000", true},
+        {"low-pass, not a number", LowPass(), 1000, "x", 20, "20", true},
+    };
+    for (const CommitCase& c : cases) {
+        ValueScale field = Field(c.scale, c.code);
+        field.EditText(c.typed);
+        const CommitOutcome outcome = field.Commit();
+        EXPECT_EQ(field.Code(), c.expectedCode) << c.name;
+        EXPECT_EQ(outcome.text, c.expectedText) << c.name;
+        EXPECT_EQ(field.Text(), c.expectedText) << c.name;
+        EXPECT_EQ(outcome.showRangeMessage, c.rangeMessage) << c.name;
+        EXPECT_TRUE(outcome.notifyPage) << c.name;
+        EXPECT_FALSE(field.IsModified()) << c.name;
+    }
+}
+
+TEST(ValueScale, TypingWhatAFieldShowsGivesBackItsCode) {
+    const std::vector<ScaleParameters> scales = {
+        DelayMilliseconds(), DelayMetres(),     DelayFeet(),  Attack(),     BandGain(),
+        Threshold(),         BassAttenuation(), OutputGain(), Volume(),     Q(),
+        NoiseGate(),         MixLevel(),        Ratio(),      ReverbTime(), EchoDelay(),
+    };
+    for (const ScaleParameters& scale : scales) {
+        for (int32_t code = scale.minCode; code <= scale.maxCode; ++code) {
+            ValueScale field = Field(scale, code);
+            const std::string shown = field.Text();
+            field.EditText(shown);
+            const CommitOutcome outcome = field.Commit();
+            ASSERT_EQ(field.Code(), code) << "scale type " << scale.scaleType << " text " << shown;
+            ASSERT_FALSE(outcome.showRangeMessage) << "scale type " << scale.scaleType;
+        }
+    }
+}
+
+TEST(ValueScale, OnlySomeScalesStoreWhenTheTextWasNotTyped) {
+    // Text the page wrote itself is not a user edit.
+    ValueScale delay = Field(DelayMilliseconds(), 0);
+    delay.SetText("5");
+    EXPECT_TRUE(delay.Commit().notifyPage);
+    EXPECT_EQ(delay.Code(), 238);
+
+    ValueScale level = Field(MixLevel(), 50);
+    level.SetText("80");
+    const CommitOutcome levelOutcome = level.Commit();
+    EXPECT_EQ(level.Code(), 50);
+    EXPECT_EQ(levelOutcome.text, "50%");
+    EXPECT_TRUE(levelOutcome.notifyPage);
+
+    ValueScale metres = Field(DelayMetres(), 100);
+    metres.SetText("1");
+    const CommitOutcome metresOutcome = metres.Commit();
+    EXPECT_EQ(metres.Code(), 100);
+    EXPECT_EQ(metresOutcome.text, "1");
+    EXPECT_FALSE(metresOutcome.notifyPage);
+}
+
+TEST(ValueScale, PlainFieldsKeepThePagesText) {
+    ValueScale release = Field({ScaleType::kPlain, 0, 5, 0, 0}, 2);
+    release.SetText("Fast");
+    release.EditText("9");
+    const CommitOutcome outcome = release.Commit();
+    EXPECT_EQ(release.Code(), 2);
+    EXPECT_EQ(outcome.text, "9");
+    EXPECT_EQ(release.GetValue().code, 2);
+}
+
+TEST(ValueScale, GetValueConvertsSilentlyAndKeepsTheCodeWhenOutOfRange) {
+    ValueScale gain = Field(BandGain(), 200);
+    gain.EditText("-3.5");
+    EXPECT_EQ(gain.GetValue().code, 165);
+    EXPECT_FALSE(gain.IsModified());
+
+    gain.EditText("-30");
+    const ReadOutcome outside = gain.GetValue();
+    EXPECT_EQ(outside.code, 165);
+    EXPECT_FALSE(outside.showRangeMessage);
+
+    ValueScale q = Field(Q(), 29);
+    q.EditText("500");
+    const ReadOutcome qOutside = q.GetValue();
+    EXPECT_EQ(qOutside.code, 29);
+    EXPECT_TRUE(qOutside.showRangeMessage);
+
+    // Crossover fields take their code on commit only.
+    ValueScale highPass = Field(HighPass(), 100);
+    highPass.EditText("1000");
+    EXPECT_EQ(highPass.GetValue().code, 100);
+    EXPECT_FALSE(highPass.IsModified());
+
+    ValueScale metres = Field(DelayMetres(), 0);
+    metres.EditText("300");
+    EXPECT_EQ(metres.GetValue().code, 0);
+}
+
+TEST(ValueScale, SetValueOutsideTheRangeKeepsThePreviousCode) {
+    ValueScale gate = Field(NoiseGate(), 50);
+    EXPECT_FALSE(gate.SetValue(101));
+    EXPECT_FALSE(gate.SetValue(-1));
+    EXPECT_EQ(gate.Code(), 50);
+    EXPECT_EQ(gate.Text(), "-50dB");
+}
+
+TEST(ValueScale, SpinStepsWithinTheRange) {
+    ValueScale gain = Field(BandGain(), 200);
+    EXPECT_TRUE(gain.Spin(5, SpinDirection::Up, false));
+    EXPECT_EQ(gain.Code(), 205);
+    EXPECT_EQ(gain.Text(), "0.5");
+    EXPECT_TRUE(gain.Spin(300, SpinDirection::Down, false));
+    EXPECT_EQ(gain.Code(), 0);
+    EXPECT_FALSE(gain.Spin(1, SpinDirection::Down, false));
+
+    // Up on a Q field raises Q, which is a lower bandwidth index.
+    ValueScale q = Field(Q(), 29);
+    EXPECT_TRUE(q.Spin(1, SpinDirection::Up, false));
+    EXPECT_EQ(q.Code(), 28);
+
+    ValueScale frequency = Field({ScaleType::kFrequency, 20, 24000, 0, 0}, 19990);
+    EXPECT_TRUE(frequency.Spin(100, SpinDirection::Up, true));
+    EXPECT_EQ(frequency.Code(), 20000);
+    EXPECT_FALSE(frequency.Spin(100, SpinDirection::Up, true));
+}
+
+TEST(ValueScale, RangeMessageInBothLanguages) {
+    EXPECT_EQ(kOutOfRangeMessage.In(Language::English), "Out of Range");
+    EXPECT_EQ(kOutOfRangeMessage.In(Language::Chinese), "超出范围");
+}
+
+}  // namespace

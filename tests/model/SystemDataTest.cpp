@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <array>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model/SystemData.h"
+
+namespace {
+
+using Payload = std::vector<uint8_t>;
+
+SystemData NumberedBytes() {
+    SystemData data;
+    for (int index = 0; index < kSystemDataSize; ++index) {
+        data.SetByte(index, static_cast<uint8_t>(0x10 + index));
+    }
+    return data;
+}
+
+TEST(SystemData, StartsWithFullMaximumVolumesAndEverythingElseZero) {
+    const SystemData data;
+    std::array<uint8_t, kSystemDataSize> expected{};
+    expected[7] = expected[10] = expected[13] = 50;
+    EXPECT_EQ(data.Bytes(), expected);
+}
+
+TEST(SystemData, ItemPayloadsFollowTheItemTable) {
+    const SystemData data = NumberedBytes();
+    EXPECT_EQ(data.ItemPayload(0), (Payload{0x10, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.ItemPayload(3), (Payload{0x13, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.ItemPayload(5), (Payload{0x15, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.ItemPayload(4), (Payload{0x20}));  // the panel lock alone
+    EXPECT_EQ(data.ItemPayload(7), (Payload{0x17, 0x18, 0x19, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.ItemPayload(8), (Payload{0x1A, 0x1B, 0x1C, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.ItemPayload(9), (Payload{0x1D, 0x1E, 0x1F, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(data.ItemPayload(10).empty());
+    EXPECT_TRUE(data.ItemPayload(-1).empty());
+}
+
+TEST(SystemData, RepliesLandInTheItemsBytes) {
+    SystemData data;
+    EXPECT_TRUE(data.StoreItemReply(9, Payload{0x28, 0x05, 0x00, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(data.Byte(13), 0x28);
+    EXPECT_EQ(data.Byte(14), 0x05);
+    EXPECT_EQ(data.Byte(15), 0x00);
+    EXPECT_EQ(data.Byte(16), 0);
+
+    EXPECT_TRUE(data.StoreItemReply(4, Payload{2, 9, 9, 9, 9, 9, 9, 9}));
+    EXPECT_EQ(data.Byte(SystemByte::kPanelLock), 2);
+    EXPECT_EQ(data.Byte(4), 0);
+
+    EXPECT_TRUE(data.StoreItemReply(6, Payload{3, 7, 7, 7, 7, 7, 7, 7}));
+    EXPECT_EQ(data.Byte(SystemByte::kSourceMode), 3);
+    EXPECT_EQ(data.Byte(7), 50);
+}
+
+TEST(SystemData, IgnoresRepliesThatDoNotFitTheTable) {
+    SystemData data;
+    const auto before = data.Bytes();
+    EXPECT_FALSE(data.StoreItemReply(10, Payload{1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_FALSE(data.StoreItemReply(255, Payload{1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_FALSE(data.StoreItemReply(7, Payload{1, 1}));
+    EXPECT_FALSE(data.StoreItemReply(0, Payload{}));
+    EXPECT_EQ(data.Bytes(), before);
+}
+
+TEST(SystemData, VolumesAreNamedByChannel) {
+    SystemData data = NumberedBytes();
+    EXPECT_EQ(data.MaximumVolume(VolumeChannel::Effect), 0x17);
+    EXPECT_EQ(data.CurrentVolume(VolumeChannel::Microphone), 0x1B);
+    EXPECT_EQ(data.StartVolume(VolumeChannel::Music), 0x1F);
+    data.SetCurrentVolume(VolumeChannel::Music, 7);
+    EXPECT_EQ(data.Byte(14), 7);
+    EXPECT_EQ(SystemData::VolumeItem(VolumeChannel::Microphone), SystemItem::kMicrophoneVolume);
+    EXPECT_EQ(data.ItemPayload(SystemData::VolumeItem(VolumeChannel::Music))[1], 7);
+}
+
+TEST(SystemData, SourceModeIsLimitedToTheButtonsFourStates) {
+    SystemData data;
+    data.SetByte(SystemByte::kSourceMode, 9);
+    data.LimitSourceMode();
+    EXPECT_EQ(data.Byte(SystemByte::kSourceMode), 3);
+}
+
+}  // namespace

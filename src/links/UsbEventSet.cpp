@@ -25,6 +25,14 @@ bool UsbEventSet::StopRequested() const {
            raised_[static_cast<size_t>(UsbEvent::Suspend)];
 }
 
+bool UsbEventSet::WaitForStop(std::chrono::milliseconds limit) {
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, limit, [this] {
+        return raised_[static_cast<size_t>(UsbEvent::Quit)] ||
+               raised_[static_cast<size_t>(UsbEvent::Suspend)];
+    });
+}
+
 std::optional<UsbEvent> UsbEventSet::WaitLowest(std::chrono::milliseconds limit) {
     std::unique_lock lock(mutex_);
     changed_.wait_for(lock, limit, [this] { return LowestRaised().has_value(); });

@@ -27,6 +27,8 @@ class UsbEventSet {
     bool IsRaised(UsbEvent event) const;
     // True when quit or suspend is raised: blocking work must give way.
     bool StopRequested() const;
+    // Sleeps for `limit` unless quit or suspend is raised first; true when one was.
+    bool WaitForStop(std::chrono::milliseconds limit);
     // The lowest raised event, or nothing when none was raised within `limit`.
     std::optional<UsbEvent> WaitLowest(std::chrono::milliseconds limit);
 

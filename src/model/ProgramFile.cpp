@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -13,12 +14,33 @@
 namespace {
 constexpr std::string_view kExtension = ".dia";
 
+// Same folder, so the final rename never crosses file systems; a short name of its own, so a
+// target name near the system's length limit still leaves room for it.
 std::filesystem::path TemporaryPathBeside(const std::filesystem::path& target) {
     std::random_device random;
-    const std::string suffix = ".saving-" + std::to_string(random());
-    std::filesystem::path temporary = target;
-    temporary += suffix;
-    return temporary;
+    return target.parent_path() / (".sonavel-save-" + std::to_string(random()) + ".tmp");
+}
+
+std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+    // A folder or a device opens fine on some systems and only fails, by exception, once read.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return std::nullopt;
+    }
+    try {
+        std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>()};
+        if (in.bad()) {
+            return std::nullopt;
+        }
+        return bytes;
+    } catch (const std::ios_base::failure&) {
+        return std::nullopt;
+    }
 }
 
 bool WriteWholeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
@@ -66,13 +88,8 @@ std::filesystem::path ProgramFilePath(const std::filesystem::path& chosen) {
 
 ProgramFileResult LoadProgramFile(const std::filesystem::path& path, CAudio_Data& program) {
     ProgramFileResult result{false, kFileReadError, path};
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return result;
-    }
-    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                     std::istreambuf_iterator<char>()};
-    if (in.bad() || !DeserializeProgram(bytes, program)) {
+    const std::optional<std::vector<uint8_t>> bytes = ReadWholeFile(path);
+    if (!bytes || !DeserializeProgram(*bytes, program)) {
         return result;
     }
     program.ResetOutputLinks();

@@ -16,17 +16,17 @@ class Dispatch : public testing::Test {
     void Expect(std::unique_ptr<CSendData> request) { engine.Post(std::move(request)); }
 
     FakeSource source;
-    FakeTargets targets;
+    DeviceStores stores;
     FakeEvents events;
-    CCommand engine{source, targets, events};
+    CCommand engine{source, stores.targets, events};
 };
 
 TEST_F(Dispatch, ItemNineReplyFillsMusicVolumeBytes) {
     Expect(BuildSystemRead(9));
     engine.FeedNetwork(DeviceReply(Command::kRead, 6, 0, 9, {0x28, 0x05, 0x00, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(targets.system[13], 0x28);
-    EXPECT_EQ(targets.system[14], 0x05);
-    EXPECT_EQ(targets.system[15], 0x00);
+    EXPECT_EQ(stores.system.Byte(13), 0x28);
+    EXPECT_EQ(stores.system.Byte(14), 0x05);
+    EXPECT_EQ(stores.system.Byte(15), 0x00);
     EXPECT_EQ(engine.Queue().Count(), 0);
     EXPECT_TRUE(events.log.empty());
 }
@@ -34,7 +34,7 @@ TEST_F(Dispatch, ItemNineReplyFillsMusicVolumeBytes) {
 TEST_F(Dispatch, ItemFourReplyEndsTheSystemRead) {
     Expect(BuildSystemRead(4));
     engine.FeedNetwork(DeviceReply(Command::kRead, 6, 0, 4, {0x03}));
-    EXPECT_EQ(targets.system[16], 0x03);
+    EXPECT_EQ(stores.system.Byte(16), 0x03);
     EXPECT_EQ(events.log, std::vector<std::string>{"system"});
 }
 
@@ -44,8 +44,8 @@ TEST_F(Dispatch, NameReplyStoresTheSlotName) {
     name[0] = 'P';
     name[1] = 'O';
     engine.FeedNetwork(DeviceReply(Command::kRead, 5, 7, 4, name));
-    EXPECT_EQ(targets.names[7][0], 'P');
-    EXPECT_EQ(targets.names[7][1], 'O');
+    EXPECT_EQ(stores.presets.NameBytes(7)[0], 'P');
+    EXPECT_EQ(stores.presets.NameBytes(7)[1], 'O');
     EXPECT_EQ(engine.Queue().Count(), 0);
 }
 
@@ -62,13 +62,15 @@ TEST_F(Dispatch, RepliesOutsideTheStoresAreNotReplies) {
         {"unknown command", DeviceReply(0xB0, 0, 0, 0, std::vector<uint8_t>(8, 9))},
     };
     for (const Case& c : cases) {
-        FakeTargets fresh;
-        CCommand engineForCase(source, fresh, events);
+        DeviceStores fresh;
+        CCommand engineForCase(source, fresh.targets, events);
         engineForCase.Post(BuildNameRead(1));
         engineForCase.FeedNetwork(c.reply);
         EXPECT_EQ(engineForCase.Queue().Count(), 1) << c.what;
-        EXPECT_EQ(fresh.names, FakeTargets{}.names) << c.what;
-        EXPECT_EQ(fresh.system, FakeTargets{}.system) << c.what;
+        for (int slot = 0; slot < kPresetSlotCount; ++slot) {
+            EXPECT_EQ(fresh.presets.NameBytes(slot), ProgramName{}) << c.what;
+        }
+        EXPECT_EQ(fresh.system.Bytes(), SystemData{}.Bytes()) << c.what;
         // The assembler is searching again: the real answer still gets through.
         engineForCase.FeedNetwork(Accepted());
         EXPECT_EQ(engineForCase.Queue().Count(), 0) << c.what;
@@ -76,9 +78,9 @@ TEST_F(Dispatch, RepliesOutsideTheStoresAreNotReplies) {
 }
 
 TEST_F(Dispatch, ReceivedProgramIsLimitedBySystemVolumes) {
-    targets.system[7] = 30;   // effect maximum
-    targets.system[10] = 40;  // microphone maximum
-    targets.system[13] = 50;  // music maximum
+    stores.system.SetByte(7, 30);   // effect maximum
+    stores.system.SetByte(10, 40);  // microphone maximum
+    stores.system.SetByte(13, 50);  // music maximum
     std::vector<uint8_t> image(1032, 0);
     image[8] = 60;        // music left level
     image[152 + 8] = 45;  // music right level, already below
@@ -96,7 +98,9 @@ TEST_F(Dispatch, ReceivedProgramIsLimitedBySystemVolumes) {
 }
 
 TEST_F(Dispatch, RecalledPresetIsTheNewCurrentProgram) {
-    targets.system.fill(0xFF);
+    for (int i = 0; i < kSystemDataSize; ++i) {
+        stores.system.SetByte(i, 0xFF);
+    }
     std::vector<uint8_t> image(1032, 0x11);
     Expect(BuildRecallPreset(3));
     engine.FeedSerial(DeviceReply(Command::kRecallPreset, 0, 3, 0xFF, image));
@@ -106,7 +110,7 @@ TEST_F(Dispatch, RecalledPresetIsTheNewCurrentProgram) {
 }
 
 TEST_F(Dispatch, EffectRecordLandsInTheEffectSlotOnly) {
-    targets.system[7] = 20;
+    stores.system.SetByte(7, 20);
     std::vector<uint8_t> record(48, 0x33);
     // A device that sends more than a record must not overwrite the outputs.
     record.resize(200, 0x77);

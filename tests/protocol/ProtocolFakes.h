@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "model/PresetStore.h"
+#include "model/SystemData.h"
+#include "protocol/DeviceDataTargets.h"
 #include "protocol/Frame.h"
 #include "protocol/LinkPort.h"
 #include "protocol/MessageSource.h"
 #include "protocol/ProtocolEvents.h"
-#include "protocol/ReplyTargets.h"
 #include "protocol/Requests.h"
 
 class FakeLink : public LinkPort {
@@ -68,34 +70,11 @@ class FakeSource : public MessageSource {
     int calls = 0;
 };
 
-// Names and system bytes in plain arrays, items mapped as the device maps them.
-class FakeTargets : public ReplyTargets {
-  public:
-    void StoreProgramName(int slot, std::span<const uint8_t, kProgramNameLength> name) override {
-        std::copy(name.begin(), name.end(), names.at(static_cast<size_t>(slot)).begin());
-    }
-    void StoreSystemItem(int item, std::span<const uint8_t> payload) override {
-        switch (item) {
-            case 4:
-                system.at(16) = payload[0];
-                break;
-            case 7:
-            case 8:
-            case 9:
-                for (size_t i = 0; i < 3; ++i) {
-                    system.at(static_cast<size_t>(7 + 3 * (item - 7)) + i) = payload[i];
-                }
-                break;
-            default:
-                system.at(static_cast<size_t>(item)) = payload[0];
-        }
-    }
-    uint8_t GetSystemByte(int index) const override {
-        return system.at(static_cast<size_t>(index));
-    }
-
-    std::array<std::array<uint8_t, kProgramNameLength>, kLastPresetSlot + 1> names{};
-    std::array<uint8_t, kLastSystemByte + 1> system{};
+// The application's real stores behind the reply targets.
+struct DeviceStores {
+    PresetStore presets;
+    SystemData system;
+    DeviceDataTargets targets{presets, system};
 };
 
 class FakeEvents : public ProtocolEvents {

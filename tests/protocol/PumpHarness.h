@@ -20,9 +20,9 @@ struct PumpHarness {
     }
 
     FakeSource source;
-    FakeTargets targets;
+    DeviceStores stores;
     FakeEvents events;
-    CCommand engine{source, targets, events};
+    CCommand engine{source, stores.targets, events};
     FakeLink link;
     TransferState transfer{true, false};
 };

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "links/SerialLink.h"
+
+#include <array>
+
+#include "links/LinkMessages.h"
+#include "links/SerialErrors.h"
+#include "protocol/Command.h"
+
+namespace {
+// Matches the engine's read buffer; the longest read asked for is 1200 bytes.
+constexpr size_t kReadAreaSize = 2000;
+}  // namespace
+
+SerialLink::SerialLink(CCommand& engine, QObject* parent) : QObject(parent), engine_(engine) {
+    connect(&port_, &CSerialWnd::ComEvent, this, &SerialLink::OnComEvent, Qt::QueuedConnection);
+}
+
+SerialLink::~SerialLink() {
+    Close();
+}
+
+std::string SerialLink::DevicePath(const std::string& portName) {
+    return !portName.empty() && portName.front() == '/' ? portName : "/dev/" + portName;
+}
+
+bool SerialLink::Open(const std::string& portName) {
+    if (port_.IsOpen()) {
+        port_.Close();
+    }
+    if (portName.empty() || port_.Open(DevicePath(portName)) != kSerialSuccess) {
+        emit OpenFailed(LinkMessage::kSerialPortOpenFailed);
+        return false;
+    }
+    // A port that takes none of these settings stays open until the next
+    // open closes it, and the open fails without a message of its own.
+    if (port_.Setup(CSerial::EBaud57600, CSerial::EData8, CSerial::EParNone, CSerial::EStop1) !=
+            kSerialSuccess ||
+        port_.SetupHandshaking(CSerial::EHandshakeOff) != kSerialSuccess ||
+        port_.SetMask(CSerial::kEventAll) != kSerialSuccess) {
+        return false;
+    }
+    engine_.ResetReceiver();
+    port_.Purge();
+    return true;
+}
+
+bool SerialLink::Close() {
+    return port_.Close() == kSerialSuccess;
+}
+
+void SerialLink::OnComEvent(quint32 wParam) {
+    if ((wParam & CSerial::kEventReceivedChar) != 0) {
+        ReadOnEvent();
+    }
+}
+
+void SerialLink::ReadOnEvent() {
+    const int size = engine_.SerialReadSize();
+    if (size <= 0 || !port_.IsOpen()) {
+        return;
+    }
+    std::array<uint8_t, kReadAreaSize> area{};
+    size_t count = 0;
+    const size_t wanted = std::min(static_cast<size_t>(size), area.size());
+    // A read that runs out of time passes nothing on; the assembler keeps its state.
+    if (port_.Read(area.data(), wanted, &count, kReadTimeoutMs) != kSerialSuccess || count == 0) {
+        return;
+    }
+    engine_.FeedSerial(std::span(area.data(), count));
+}
+
+void SerialLink::Transmit(std::span<const uint8_t> frame) {
+    // A short or timed-out write is covered by the reply time-out.
+    port_.Write(frame.data(), frame.size(), nullptr, kWriteTimeoutMs);
+}
+
+void SerialLink::ResetReceiver() {
+    port_.Purge();
+}
+
+void SerialLink::RequestReconnect(ReconnectDone done) {
+    done(false);
+}
+
+void SerialLink::DeclareDead() {
+    emit Dead();
+}

@@ -43,6 +43,28 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::filesystem::path& p
     }
 }
 
+// Element kinds come from the file like every other field, but a chain only works with its
+// high-pass and low-pass in the last two places; a file that moves them is corrupt.
+bool CrossoversInPlace(const CEQ& chain) {
+    const int count = chain.GetCount();
+    return chain.GetElement(count - 2).GetType() == ElementType::kHighPass &&
+           chain.GetElement(count - 1).GetType() == ElementType::kLowPass;
+}
+
+bool EveryChainIsWellFormed(const CAudio_Data& program) {
+    for (int i = 0; i < CAudio_InRoute::kCount; ++i) {
+        if (!CrossoversInPlace(program.GetInput(i).GetChain())) {
+            return false;
+        }
+    }
+    for (int i = 0; i < CAudio_OutRoute::kCount; ++i) {
+        if (!CrossoversInPlace(program.GetOutput(i).GetChain())) {
+            return false;
+        }
+    }
+    return CrossoversInPlace(program.GetEffect().GetChain());
+}
+
 bool WriteWholeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
@@ -69,6 +91,9 @@ bool DeserializeProgram(std::span<const uint8_t> bytes, CAudio_Data& program) {
         CAudio_Data scratch;
         CArchive trial = CArchive::ForLoading(bytes);
         scratch.Serialize(trial);
+        if (!EveryChainIsWellFormed(scratch)) {
+            return false;
+        }
     } catch (const ArchiveError&) {
         return false;
     }

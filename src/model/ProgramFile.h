@@ -26,8 +26,9 @@ struct ProgramFileResult {
 };
 
 std::vector<uint8_t> SerializeProgram(CAudio_Data& program);
-// Reads a whole program; on failure `program` is untouched and false is returned. Bytes left
-// over after a complete program are ignored.
+// Reads a whole program; on failure (too short, or a chain whose last two elements are not its
+// high-pass and low-pass) `program` is untouched and false is returned. Bytes left over after a
+// complete program are ignored.
 bool DeserializeProgram(std::span<const uint8_t> bytes, CAudio_Data& program);
 
 // The path a save writes: ".dia" is appended unless the path already contains it anywhere.

@@ -206,6 +206,15 @@ TEST(ProgramFile, AShortOrCorruptFileLeavesTheProgramAsItWas) {
     hugeName.insert(hugeName.end(), good.begin(), good.end());
     bad.push_back(hugeName);
 
+    // Output 0's high-pass turned into a band: its record starts after the program name, the
+    // three inputs and output 0's name, fields and seven bands.
+    std::vector<uint8_t> movedCrossover = good;
+    const size_t highPassOffset =
+        (1 + donor.GetName().size()) + 3 * (1 + 8 + 29 + 18 * 60) + (1 + 4 + 56) + 7 * 60;
+    ASSERT_EQ(movedCrossover[highPassOffset], ElementType::kHighPass);
+    movedCrossover[highPassOffset] = ElementType::kPeaking;
+    bad.push_back(movedCrossover);
+
     for (const std::vector<uint8_t>& bytes : bad) {
         CAudio_Data program;
         program.GetOutput(2).SetGain(12);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include <QSignalSpy>
 #include <QTest>
 
 #include "PseudoTerminal.h"
@@ -87,29 +86,40 @@ TEST_F(SerialPortTest, PurgeDiscardsWhatWaitsInThePort) {
 
 TEST_F(SerialPortTest, TheListenerReportsEachArrivalOnceOnTheUiThread) {
     CSerialWnd port;
-    QSignalSpy events(&port, &CSerialWnd::ComEvent);
+    struct Event {
+        quint32 wParam;
+        qint64 parameter;
+        QThread* thread;
+    };
+    std::vector<Event> events;
+    QObject receiver;
+    QObject::connect(&port, &CSerialWnd::ComEvent, &receiver,
+                     [&events](quint32 wParam, qint64 parameter) {
+                         events.push_back({wParam, parameter, QThread::currentThread()});
+                     });
     ASSERT_EQ(port.Open(terminal_.SlavePath(), 42), kSerialSuccess);
     port.Setup();
     port.SetMask(CSerial::kEventAll);
 
     terminal_.Send({0x5A, 0x5A});
-    ASSERT_TRUE(events.wait(1000));
-    EXPECT_EQ(events.at(0).at(0).toUInt() & 0xFFFF, CSerial::kEventReceivedChar);
-    EXPECT_EQ(events.at(0).at(1).toLongLong(), 42);
+    ASSERT_TRUE(WaitUntil([&] { return events.size() >= 1; }));
+    EXPECT_EQ(events[0].wParam & 0xFFFF, CSerial::kEventReceivedChar);
+    EXPECT_EQ(events[0].parameter, 42);
+    EXPECT_EQ(events[0].thread, QThread::currentThread());
 
     // The bytes are left unread: no further event until more arrive.
     QTest::qWait(60);
-    EXPECT_EQ(events.count(), 1);
+    EXPECT_EQ(events.size(), 1u);
     terminal_.Send({0xAA});
-    EXPECT_TRUE(events.wait(1000));
-    EXPECT_EQ(events.count(), 2);
+    EXPECT_TRUE(WaitUntil([&] { return events.size() >= 2; }));
+    EXPECT_EQ(events.size(), 2u);
 
     // Closing stops the listener; later arrivals are not reported.
     EXPECT_EQ(port.Close(), kSerialSuccess);
     EXPECT_FALSE(port.IsListening());
     terminal_.Send({0x01});
     QTest::qWait(30);
-    EXPECT_EQ(events.count(), 2);
+    EXPECT_EQ(events.size(), 2u);
 }
 
 }  // namespace

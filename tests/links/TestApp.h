@@ -14,3 +14,17 @@ inline QCoreApplication& TestApp() {
                                        : new QCoreApplication(argc, argv);
     return *app;
 }
+
+#include <QDeadlineTimer>
+#include <QThread>
+#include <functional>
+
+// Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (!done() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return done();
+}

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "links/SerialPortEnumeration.h"
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+bool IsUsbBridgeName(const std::string& friendlyName) {
+    return friendlyName.find("CP21") != std::string::npos &&
+           friendlyName.find("USB") != std::string::npos;
+}
+
+std::string ParenthesisedName(const std::string& friendlyName) {
+    const size_t open = friendlyName.find('(');
+    if (open == std::string::npos) {
+        return {};
+    }
+    const size_t close = friendlyName.find(')', open + 1);
+    if (close == std::string::npos) {
+        return {};
+    }
+    return friendlyName.substr(open + 1, close - open - 1);
+}
+
+std::string WithoutTrailingPortName(const std::string& text) {
+    const size_t cut = text.find(" (");
+    if (!text.empty() && text.back() == ')' && cut != std::string::npos && cut > 0) {
+        return text.substr(0, cut);
+    }
+    return text;
+}
+
+std::string EnumerateSerialPorts(PortInfoSource& source, std::vector<SerialPortRecord>& records,
+                                 bool probe, const PortProbe& prober) {
+    records.clear();
+    PortListing listing = source.List();
+    for (const PortInterfaceInfo& info : listing.ports) {
+        const bool bridge =
+            info.hasLocation && info.friendlyName && IsUsbBridgeName(*info.friendlyName);
+        if (!info.friendlyName || !info.description || !bridge) {
+            continue;
+        }
+        SerialPortRecord record;
+        record.devicePath = info.devicePath;
+        record.displayName = ParenthesisedName(*info.friendlyName);
+        record.usbBridge = 1;
+        record.description = *info.description;
+        if (record.displayName.empty()) {
+            continue;
+        }
+        records.push_back(std::move(record));
+    }
+    if (probe) {
+        std::erase_if(records,
+                      [&](const SerialPortRecord& record) { return !prober(record.devicePath); });
+    }
+    for (SerialPortRecord& record : records) {
+        if (record.displayName.empty()) {
+            record.displayName = record.portName;
+        }
+        if (record.description.empty()) {
+            record.description = WithoutTrailingPortName(record.displayName);
+        }
+    }
+    return listing.error;
+}
+
+std::string EnumerateSerialPorts(PortInfoSource& source, std::vector<SerialPortRecord>& records,
+                                 bool probe) {
+    return EnumerateSerialPorts(source, records, probe, CanOpenPort);
+}
+
+bool CanOpenPort(const std::string& devicePath) {
+    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    const bool usable = isatty(fd) && ioctl(fd, TIOCEXCL) == 0;
+    ioctl(fd, TIOCNXCL);
+    ::close(fd);
+    return usable;
+}
+
+ConnectPortChoice ChooseConnectPorts(const std::vector<SerialPortRecord>& found,
+                                     const std::string& storedName) {
+    ConnectPortChoice choice;
+    for (const SerialPortRecord& record : found) {
+        if (record.usbBridge == 1 && !record.displayName.empty()) {
+            choice.entries.push_back(record.displayName);
+        }
+    }
+    // No bridge to offer (none found, or only other ports): the single entry
+    // "NULL" is chosen, so a later open fails with the serial link's message.
+    if (choice.entries.empty()) {
+        choice.entries.push_back(kNoPortEntry);
+        choice.selected = 0;
+        choice.serialPortName = kNoPortEntry;
+        return choice;
+    }
+    const auto stored = std::find(choice.entries.begin(), choice.entries.end(), storedName);
+    choice.selected =
+        stored != choice.entries.end() ? static_cast<int>(stored - choice.entries.begin()) : 0;
+    choice.serialPortName = choice.entries[static_cast<size_t>(choice.selected)];
+    return choice;
+}

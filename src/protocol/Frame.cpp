@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/Frame.h"
 
+#include <algorithm>
+#include <array>
+
 uint8_t FrameChecksum(std::span<const uint8_t> bytes) {
     uint8_t sum = 0;
     for (uint8_t byte : bytes) {
@@ -10,16 +13,27 @@ uint8_t FrameChecksum(std::span<const uint8_t> bytes) {
 }
 
 std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const uint8_t> payload) {
-    std::vector<uint8_t> frame;
-    frame.reserve(payload.size() + kFrameOverhead);
+    // Sized once and filled in place: one allocation per frame, and no
+    // growing inserts for the optimiser to misjudge.
+    std::vector<uint8_t> frame(payload.size() + kFrameOverhead);
     const auto length = static_cast<uint16_t>(payload.size());
-    frame.insert(frame.end(),
-                 {kFrameSync, kFrameSync, kFrameSync, 0x00, 0x00, header.command, header.subCommand,
-                  header.a, header.b, header.c, static_cast<uint8_t>(length & 0xFF),
-                  static_cast<uint8_t>(length >> 8)});
-    frame.insert(frame.end(), payload.begin(), payload.end());
-    frame.push_back(FrameChecksum(frame));
-    frame.push_back(kFrameTerminator);
+    const std::array<uint8_t, kFrameHeaderSize> head{kFrameSync,
+                                                     kFrameSync,
+                                                     kFrameSync,
+                                                     0x00,
+                                                     0x00,
+                                                     header.command,
+                                                     header.subCommand,
+                                                     header.a,
+                                                     header.b,
+                                                     header.c,
+                                                     static_cast<uint8_t>(length & 0xFF),
+                                                     static_cast<uint8_t>(length >> 8)};
+    std::copy(head.begin(), head.end(), frame.begin());
+    std::copy(payload.begin(), payload.end(), frame.begin() + kFrameHeaderSize);
+    const size_t checksumAt = kFrameHeaderSize + payload.size();
+    frame[checksumAt] = FrameChecksum(std::span<const uint8_t>(frame).first(checksumAt));
+    frame[checksumAt + 1] = kFrameTerminator;
     return frame;
 }
 

@@ -90,26 +90,36 @@ PixelRect CrossoverLabelRect(const GraphScale& scale, const PixelRect& marker, b
     return label;
 }
 
-void FillElementCurve(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
-                      ElementCurve& curve) {
-    int zeroY = scale.DbToY(0.0) + kPlotTopMargin;
-    curve.front() = {kPlotLeftMargin, zeroY};
+void PlaceElementCurveX(const GraphScale& scale, ElementCurve& curve) {
+    curve.front().x = kPlotLeftMargin;
     for (int i = 0; i < kGridPointCount; ++i) {
-        curve[i + 1] = {scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin,
-                        scale.DbToY(response[i]) + kPlotTopMargin};
+        curve[i + 1].x = scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin;
     }
-    curve.back() = {scale.Width() + kPlotLeftMargin, zeroY};
+    curve.back().x = scale.Width() + kPlotLeftMargin;
 }
 
-void FillSumCurves(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
-                   std::array<PixelPoint, kGridPointCount>& curve,
-                   std::array<PixelPointF, kGridPointCount>& curveF) {
+void FillElementCurveY(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
+                       ElementCurve& curve) {
+    int zeroY = scale.DbToY(0.0) + kPlotTopMargin;
+    curve.front().y = zeroY;
     for (int i = 0; i < kGridPointCount; ++i) {
-        int x = scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin;
-        curve[i] = {x, scale.DbToY(sumDb[i]) + kPlotTopMargin};
-        curveF[i] = {static_cast<float>(x),
-                     static_cast<float>(
-                         std::clamp(scale.DbToYF(sumDb[i]), -kFloatPixelLimit, kFloatPixelLimit) +
-                         kPlotTopMargin)};
+        curve[i + 1].y = scale.DbToY(response[i]) + kPlotTopMargin;
+    }
+    curve.back().y = zeroY;
+}
+
+void PlaceSumCurvesX(const GraphScale& scale, SumCurve& curve, SumCurveF& curveF) {
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i].x = scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin;
+        curveF[i].x = static_cast<float>(curve[i].x);
+    }
+}
+
+void FillSumCurvesY(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
+                    SumCurve& curve, SumCurveF& curveF) {
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i].y = scale.DbToY(sumDb[i]) + kPlotTopMargin;
+        double y = std::clamp(scale.DbToYF(sumDb[i]), -kFloatPixelLimit, kFloatPixelLimit);
+        curveF[i].y = static_cast<float>(y + kPlotTopMargin);
     }
 }

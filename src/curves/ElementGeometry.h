@@ -31,13 +31,18 @@ BandwidthHandles BandwidthHandleRects(const GraphScale& scale, const PixelRect& 
 PixelRect CrossoverMarkerRect(const GraphScale& scale, int frequency, bool highPass);
 PixelRect CrossoverLabelRect(const GraphScale& scale, const PixelRect& marker, bool highPass);
 
-// An element's drawn polygon: the 0 dB line's ends around one point per grid frequency.
+// An element's drawn polygon: the 0 dB line's ends around one point per grid
+// frequency. The x positions depend only on the plot size, so they are placed
+// once per layout and a recalculation only moves the heights.
 inline constexpr int kElementCurvePointCount = kGridPointCount + 2;
 using ElementCurve = std::array<PixelPoint, kElementCurvePointCount>;
-void FillElementCurve(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
-                      ElementCurve& curve);
+void PlaceElementCurveX(const GraphScale& scale, ElementCurve& curve);
+void FillElementCurveY(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
+                       ElementCurve& curve);
 
-// A chain's summed curve, in whole and in fractional pixels.
-void FillSumCurves(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
-                   std::array<PixelPoint, kGridPointCount>& curve,
-                   std::array<PixelPointF, kGridPointCount>& curveF);
+// A chain's summed curve, in whole and in fractional pixels; x as above.
+using SumCurve = std::array<PixelPoint, kGridPointCount>;
+using SumCurveF = std::array<PixelPointF, kGridPointCount>;
+void PlaceSumCurvesX(const GraphScale& scale, SumCurve& curve, SumCurveF& curveF);
+void FillSumCurvesY(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
+                    SumCurve& curve, SumCurveF& curveF);

@@ -95,11 +95,11 @@ const CFilter& CEQ::GetLowPass() const {
 void CEQ::Layout(const PixelRect& plot) {
     plotWidth_ = plot.Width();
     plotHeight_ = plot.Height();
-    GraphScale scale(plotWidth_, plotHeight_);
+    PlaceSumCurvesX(GraphScale(plotWidth_, plotHeight_), sumCurve_, sumCurveF_);
+    // Until the first sum the curve lies across the middle of the plot.
     for (int i = 0; i < kGridPointCount; ++i) {
-        sumCurve_[i] = {scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin,
-                        plotHeight_ / 2 + kPlotTopMargin};
-        sumCurveF_[i] = {static_cast<float>(sumCurve_[i].x), static_cast<float>(sumCurve_[i].y)};
+        sumCurve_[i].y = plotHeight_ / 2 + kPlotTopMargin;
+        sumCurveF_[i].y = static_cast<float>(sumCurve_[i].y);
     }
     for (CFilter& element : elements_) {
         element.Layout(plot);
@@ -118,7 +118,7 @@ std::array<double, kGridPointCount> CEQ::SumResponseDb() const {
 }
 
 void CEQ::SumResponse() {
-    FillSumCurves(GraphScale(plotWidth_, plotHeight_), SumResponseDb(), sumCurve_, sumCurveF_);
+    FillSumCurvesY(GraphScale(plotWidth_, plotHeight_), SumResponseDb(), sumCurve_, sumCurveF_);
 }
 
 void CEQ::CopyFrom(const CEQ& other) {

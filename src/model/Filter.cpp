@@ -200,6 +200,7 @@ void CFilter::Layout(const PixelRect& plot) {
     plotWidth_ = plot.Width();
     plotHeight_ = plot.Height();
     UpdateMarker();
+    PlaceElementCurveX(Scale(), curve_);
     Recalculate();
 }
 
@@ -213,7 +214,7 @@ void CFilter::Recalculate() {
     input.slope = slope_;
     input.bypassed = IsShownBypassed();
     ComputeElementResponse(input, response_);
-    FillElementCurve(Scale(), response_, curve_);
+    FillElementCurveY(Scale(), response_, curve_);
 }
 
 int CFilter::GetGainIndex() const {

@@ -104,7 +104,8 @@ TEST(ElementGeometry, ElementCurveClosesOnTheZeroLine) {
     std::array<double, kGridPointCount> response{};
     response[136] = -20.0;
     ElementCurve curve;
-    FillElementCurve(kScale, response, curve);
+    PlaceElementCurveX(kScale, curve);
+    FillElementCurveY(kScale, response, curve);
     EXPECT_EQ(curve.front(), (PixelPoint{35, 110}));
     EXPECT_EQ(curve.back(), (PixelPoint{635, 110}));
     EXPECT_EQ(curve[1], (PixelPoint{35 + kScale.FrequencyToX(19.7), 110}));
@@ -115,9 +116,10 @@ TEST(ElementGeometry, SumCurvesKeepTheFractionalHeight) {
     std::array<double, kGridPointCount> sum{};
     sum[0] = -0.26;
     sum[1] = std::numeric_limits<double>::infinity();
-    std::array<PixelPoint, kGridPointCount> curve;
-    std::array<PixelPointF, kGridPointCount> curveF;
-    FillSumCurves(kScale, sum, curve, curveF);
+    SumCurve curve;
+    SumCurveF curveF;
+    PlaceSumCurvesX(kScale, curve, curveF);
+    FillSumCurvesY(kScale, sum, curve, curveF);
     EXPECT_EQ(curve[0].y, 103 + 10) << "102.6 + 0.5 truncated, then the margin";
     EXPECT_FLOAT_EQ(curveF[0].y, 102.6f + 10.0f);
     EXPECT_FLOAT_EQ(curveF[0].x, static_cast<float>(curve[0].x));

@@ -43,7 +43,9 @@ std::vector<uint8_t> SystemData::ItemPayload(int item) const {
 }
 
 bool SystemData::StoreItemReply(int item, std::span<const uint8_t> payload) {
-    if (item < 0 || item >= kSystemItemCount) {
+    // Items past the table still name one byte of the array, as the device
+    // treats them; only an item outside the array is refused.
+    if (item < 0 || item >= kSystemDataSize) {
         return false;
     }
     if (item == SystemItem::kPanelLock) {

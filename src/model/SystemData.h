@@ -3,7 +3,8 @@
 // items carry the byte of the same number; item 4 carries the panel lock,
 // byte [16], alone; items 7, 8 and 9 carry the maximum, current and start
 // volume of the effect, the microphone and the music. Replies come from the
-// device, so an item or payload that does not fit the table writes nothing.
+// device: an item outside the 17 bytes, or a payload too short for its item,
+// writes nothing.
 #pragma once
 
 #include <array>

@@ -58,11 +58,19 @@ TEST(SystemData, RepliesLandInTheItemsBytes) {
 TEST(SystemData, IgnoresRepliesThatDoNotFitTheTable) {
     SystemData data;
     const auto before = data.Bytes();
-    EXPECT_FALSE(data.StoreItemReply(10, Payload{1, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_FALSE(data.StoreItemReply(17, Payload{1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_FALSE(data.StoreItemReply(255, Payload{1, 1, 1, 1, 1, 1, 1, 1}));
     EXPECT_FALSE(data.StoreItemReply(7, Payload{1, 1}));
     EXPECT_FALSE(data.StoreItemReply(0, Payload{}));
     EXPECT_EQ(data.Bytes(), before);
+}
+
+TEST(SystemData, ItemsPastTheTableStoreTheirOwnByte) {
+    SystemData data;
+    EXPECT_TRUE(data.StoreItemReply(12, Payload{0x33, 1, 1, 1, 1, 1, 1, 1}));
+    EXPECT_EQ(data.Byte(12), 0x33);
+    EXPECT_TRUE(data.StoreItemReply(16, Payload{0x01, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(data.Byte(16), 0x01);
 }
 
 TEST(SystemData, VolumesAreNamedByChannel) {

@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "links/ConnectionManager.h"
+
+#include "links/LinkMessages.h"
+#include "links/SerialPortEnumeration.h"
+#include "links/Usb_Port.h"
+#include "model/Audio_Data.h"
+#include "protocol/Command.h"
+#include "protocol/NetworkPump.h"
+#include "protocol/SerialPump.h"
+
+ConnectionManager::ConnectionManager(CCommand& engine, DeviceTransfers& transfers,
+                                     CAudio_Data& program, QObject* parent)
+    : QObject(parent),
+      engine_(engine),
+      transfers_(transfers),
+      program_(program),
+      serial_(engine),
+      network_(engine) {
+    serialTimer_.setInterval(kSerialPumpIntervalMs);
+    networkTimer_.setInterval(kNetworkPumpIntervalMs);
+    connect(&serialTimer_, &QTimer::timeout, this, [this] {
+        if (serialPump_) {
+            serialPump_->Tick();
+        }
+    });
+    connect(&networkTimer_, &QTimer::timeout, this, [this] {
+        if (networkPump_) {
+            networkPump_->Tick();
+        }
+    });
+    connect(&serial_, &SerialLink::OpenFailed, this, &ConnectionManager::FailureMessage);
+    connect(&serial_, &SerialLink::Dead, this, [this] { LinkDied(LinkKind::Serial); });
+    connect(&network_, &CClientSocket::Dead, this, [this] { LinkDied(LinkKind::Network); });
+}
+
+ConnectionManager::~ConnectionManager() {
+    serialTimer_.stop();
+    networkTimer_.stop();
+    network_.Close();
+    serial_.Close();
+}
+
+void ConnectionManager::SetUsbPort(CUsbPort* usb) {
+    if (usb_ != nullptr) {
+        disconnect(usb_, nullptr, this, nullptr);
+    }
+    usb_ = usb;
+    if (usb_ != nullptr) {
+        connect(usb_, &CUsbPort::OpenDeviceRemoved, this, [this] {
+            if (activeLink_ == LinkKind::Usb) {
+                CloseUsb();
+                emit FailureMessage(LinkMessage::kUsbLinkFailed);
+            }
+        });
+    }
+}
+
+void ConnectionManager::ToggleConnection(const std::function<bool()>& runConnectDialog) {
+    if (IsConnected() || connecting_) {
+        Disconnect();
+        return;
+    }
+    if (runConnectDialog()) {
+        Connect();
+    }
+}
+
+void ConnectionManager::Connect() {
+    if (IsConnected() || connecting_) {
+        return;
+    }
+    switch (settings_.linkKind) {
+        case LinkKind::Network:
+            OpenNetwork();
+            break;
+        case LinkKind::Usb:
+            OpenUsb();
+            break;
+        default:
+            OpenSerial();
+            break;
+    }
+}
+
+void ConnectionManager::Disconnect() {
+    // The link that is open is closed, whatever the settings say now.
+    switch (activeLink_) {
+        case LinkKind::Serial:
+            CloseSerial();
+            break;
+        case LinkKind::Network:
+            CloseNetwork();
+            break;
+        case LinkKind::Usb:
+            CloseUsb();
+            break;
+        default:
+            break;
+    }
+}
+
+void ConnectionManager::OpenSerial() {
+    // A failed open has already reported "Unable to open COM-port!"; nothing more is shown.
+    if (!serial_.Open(settings_.serialPortName)) {
+        return;
+    }
+    serialPump_ = std::make_unique<SerialPump>(engine_.Wiring(serial_, transfers_.State()));
+    BeginSession(LinkKind::Serial);
+    serialTimer_.start();
+    emit InitialReadStarted(transfers_.ReadDeviceState());
+}
+
+void ConnectionManager::OpenNetwork() {
+    connecting_ = true;
+    activeLink_ = LinkKind::Network;
+    network_.Connect(QString::fromStdString(settings_.deviceAddress),
+                     static_cast<quint16>(settings_.tcpPort),
+                     [this](bool connected) { NetworkConnectFinished(connected); });
+}
+
+void ConnectionManager::NetworkConnectFinished(bool connected) {
+    connecting_ = false;
+    if (!connected) {
+        activeLink_ = LinkKind::None;
+        network_.Close();
+        emit FailureMessage(LinkMessage::kNetworkLinkFailed);
+        return;
+    }
+    // A fresh pump per connection: its reconnect count starts at 0.
+    networkPump_ = std::make_unique<NetworkPump>(engine_.Wiring(network_, transfers_.State()));
+    BeginSession(LinkKind::Network);
+    networkTimer_.start();
+    emit InitialReadStarted(transfers_.ReadDeviceState());
+}
+
+void ConnectionManager::OpenUsb() {
+    if (usb_ == nullptr || !usb_->Open()) {
+        emit FailureMessage(LinkMessage::kUsbLinkFailed);
+        return;
+    }
+    BeginSession(LinkKind::Usb);
+    emit InitialReadStarted(transfers_.ReadDeviceState());
+    usb_->Signal(UsbEvent::SendNext);
+}
+
+void ConnectionManager::BeginSession(LinkKind link) {
+    activeLink_ = link;
+    engine_.ResetReceiver();
+    transfers_.SetConnected(true);
+    // Edits made while offline are not sent row by row.
+    program_.ClearPendingChanges();
+    emit ConnectionChanged(true);
+}
+
+void ConnectionManager::CloseSerial() {
+    if (!IsConnected()) {
+        return;
+    }
+    serialTimer_.stop();
+    serial_.Close();
+    activeLink_ = LinkKind::None;
+    transfers_.SetConnected(false);
+    engine_.Queue().Clear();
+    emit ConnectionChanged(false);
+}
+
+void ConnectionManager::CloseNetwork() {
+    networkTimer_.stop();
+    network_.Close();
+    const bool wasConnected = IsConnected();
+    connecting_ = false;
+    activeLink_ = LinkKind::None;
+    transfers_.SetConnected(false);
+    serial_.Close();
+    engine_.Queue().Clear();
+    if (wasConnected) {
+        emit ConnectionChanged(false);
+    }
+}
+
+void ConnectionManager::CloseUsb() {
+    if (usb_ != nullptr) {
+        usb_->Close();
+    }
+    engine_.ResetUsbReceiver();
+    engine_.Queue().Clear();
+    activeLink_ = LinkKind::None;
+    transfers_.SetConnected(false);
+    transfers_.FinishReadTransfer();
+    emit ConnectionChanged(false);
+}
+
+void ConnectionManager::HandleUsbFailure() {
+    if (activeLink_ != LinkKind::Usb) {
+        return;
+    }
+    CloseUsb();
+    emit FailureMessage(LinkMessage::kUsbLinkFailed);
+    program_.ClearPendingChanges();
+}
+
+void ConnectionManager::LinkDied(LinkKind link) {
+    if (activeLink_ != link || !IsConnected()) {
+        return;
+    }
+    // No transfer survives its link; the progress display must not stay up.
+    transfers_.FinishReadTransfer();
+    if (link == LinkKind::Serial) {
+        CloseSerial();
+    } else {
+        CloseNetwork();
+    }
+    emit FailureMessage(LinkFailureMessage(link));
+}
+
+ConnectPortChoice ConnectionManager::FillPortList(PortInfoSource& source) {
+    std::vector<SerialPortRecord> records;
+    EnumerateSerialPorts(source, records, false);
+    ConnectPortChoice choice = ChooseConnectPorts(records, settings_.serialPortName);
+    settings_.serialPortName = choice.serialPortName;
+    return choice;
+}
+
+int ConnectionManager::NetworkReconnectCount() const {
+    return networkPump_ ? networkPump_->GetReconnectCount() : 0;
+}
+
+void ConnectionManager::SetPumpIntervalForTesting(LinkKind link, int intervalMs) {
+    (link == LinkKind::Network ? networkTimer_ : serialTimer_).setInterval(intervalMs);
+}

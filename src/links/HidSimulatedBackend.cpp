@@ -32,6 +32,12 @@ void HidSimulatedDevice::FailNextReads(int count) {
     readsToFail_ = count;
 }
 
+void HidSimulatedDevice::ShortenNextReads(int count, size_t size) {
+    const std::lock_guard lock(mutex_);
+    readsToShorten_ = count;
+    shortenedSize_ = std::min(size, kHidReportSize);
+}
+
 void HidSimulatedDevice::FailNextOpens(int count) {
     const std::lock_guard lock(mutex_);
     opensToFail_ = count;
@@ -115,7 +121,11 @@ HidReadResult HidSimulatedDevice::ReadReport(std::span<uint8_t> report,
     if (pendingInput_.empty()) {
         return {HidReadResult::Status::TimedOut, 0};
     }
-    const size_t count = std::min(report.size(), kHidReportSize);
+    size_t count = std::min(report.size(), kHidReportSize);
+    if (readsToShorten_ > 0) {
+        --readsToShorten_;
+        count = std::min(count, shortenedSize_);
+    }
     std::copy_n(pendingInput_.front().begin(), count, report.begin());
     pendingInput_.pop_front();
     return {HidReadResult::Status::Received, count};

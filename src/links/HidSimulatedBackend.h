@@ -37,6 +37,8 @@ class HidSimulatedDevice {
 
     // Transport faults.
     void FailNextReads(int count);
+    // The next `count` reads deliver only the first `size` bytes of their report.
+    void ShortenNextReads(int count, size_t size);
     void FailNextOpens(int count);
     void SetPluggedIn(bool pluggedIn);  // unplugged: opens, reads and writes fail
 
@@ -58,6 +60,8 @@ class HidSimulatedDevice {
     std::deque<Report> pendingInput_;
     std::vector<Report> writtenReports_;
     int readsToFail_ = 0;
+    int readsToShorten_ = 0;
+    size_t shortenedSize_ = kHidReportSize;
     int opensToFail_ = 0;
     int openCount_ = 0;
     bool pluggedIn_ = true;

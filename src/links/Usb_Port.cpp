@@ -68,7 +68,7 @@ void CUsbPort::Signal(UsbEvent event) {
 }
 
 std::string CUsbPort::DevicePath() const {
-    const std::lock_guard lock(deviceMutex_);
+    const std::lock_guard lock(pathMutex_);
     return devicePath_;
 }
 
@@ -90,7 +90,10 @@ bool CUsbPort::FindAndOpen() {
     if (!device) {
         return false;
     }
-    devicePath_ = device->path;
+    {
+        const std::lock_guard pathLock(pathMutex_);
+        devicePath_ = device->path;
+    }
     connection_ = backend_.Open(device->path);
     present_ = connection_ != nullptr;
     return present_;

@@ -98,10 +98,12 @@ class CUsbPort final : public QObject {
 
     // The device handle, swapped by Open/Close on the UI thread while the worker
     // is parked and by the recovery on the worker.
-    mutable std::mutex deviceMutex_;
+    std::mutex deviceMutex_;
     std::unique_ptr<HidConnection> connection_;
-    std::string devicePath_;
     std::atomic<bool> present_{false};
+    // Kept apart from the handle so that a removal check never waits for a read.
+    mutable std::mutex pathMutex_;
+    std::string devicePath_;
 
     // Parking handshake between the UI thread and the worker.
     std::mutex stateMutex_;

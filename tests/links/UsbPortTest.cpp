@@ -304,6 +304,17 @@ TEST_F(UsbPortTest, SixFailedReadsAreRetriedTheSeventhRecovers) {
     EXPECT_EQ(events.gaveUp, 0);
 }
 
+TEST_F(UsbPortTest, ShortInputReportIsReportedAndItsBytesStillUsed) {
+    std::atomic<int> oddSize{0};
+    QObject::connect(&port, &CUsbPort::OddReportSize, [&](int count) { oddSize = count; });
+    hid->ShortenNextReads(1, 1 + 22);  // the report id and exactly one poll reply
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return Requests(Command::kStatusPoll) >= 2; }));
+    port.Close();
+    EXPECT_EQ(oddSize, 23);
+    EXPECT_EQ(hid->OpenCount(), 1) << "the short reply was accepted, not recovered from";
+}
+
 TEST_F(UsbPortTest, UnpluggedDeviceEndsTheLink) {
     Connect();
     ASSERT_TRUE(WaitUntil([&] { return Requests(Command::kStatusPoll) >= 1; }));

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <algorithm>
+
+#include "LinkTestRig.h"
+#include "links/SerialPortEnumeration.h"
+#include "protocol/Frame.h"
+
+namespace {
+
+using devsim::DeviceFaults;
+using devsim::FaultAction;
+using devsim::FaultRule;
+
+const char* LinkName(LinkKind link) {
+    return link == LinkKind::Serial ? "Serial" : "Network";
+}
+
+class ConnectionEndToEnd : public ::testing::TestWithParam<LinkKind> {
+  protected:
+    void SetUp() override { ASSERT_TRUE(rig_.ConnectOver(GetParam())); }
+    void TearDown() override { rig_.manager.Disconnect(); }
+
+    // Waits until the device has answered `more` further status polls: the
+    // link is alive and everything queued before has gone out.
+    bool PollsGoOn(size_t more = 3) {
+        const size_t start = rig_.device.CountRequests(Command::kStatusPoll);
+        return WaitUntil(
+            [&] { return rig_.device.CountRequests(Command::kStatusPoll) >= start + more; });
+    }
+
+    void SetFaults(const DeviceFaults& faults) { rig_.device.SetFaults(faults); }
+
+    LinkTestRig rig_;
+};
+
+TEST_P(ConnectionEndToEnd, ConnectingReadsNamesSystemDataAndTheProgram) {
+    EXPECT_TRUE(rig_.manager.IsConnected());
+    const std::vector<devsim::ReceivedFrame> log = rig_.device.Log();
+    ASSERT_GE(log.size(), 31u);
+    // 21 name reads for slots 0..20, nine system reads, then the program read.
+    const int items[] = {0, 1, 2, 3, 6, 7, 8, 9, 4};
+    for (size_t i = 0; i < 31; ++i) {
+        const FrameHeader header = ReadFrameHeader(log[i].bytes);
+        if (i < 21) {
+            EXPECT_EQ(header, (FrameHeader{0xA2, 5, static_cast<uint8_t>(i), 0, 4})) << i;
+        } else if (i < 30) {
+            EXPECT_EQ(header, (FrameHeader{0xA2, 6, 0, 0, static_cast<uint8_t>(items[i - 21])}))
+                << i;
+        } else {
+            EXPECT_EQ(header.command, 0xA8);
+        }
+    }
+    EXPECT_EQ(rig_.presets.Name(0), "Current");
+    EXPECT_EQ(rig_.presets.Name(20), "Preset 20");
+    const devsim::SystemBytes system = rig_.device.GetSystemBytes();
+    EXPECT_TRUE(std::equal(system.begin(), system.end(), rig_.system.Bytes().begin()));
+    EXPECT_EQ(rig_.events.systemReads, 1);
+    const devsim::ProgramImage image = rig_.device.CurrentImage();
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), rig_.program.GetImage().begin()));
+    EXPECT_EQ(rig_.program.GetOutput(3).GetName(), "4");
+    EXPECT_FALSE(rig_.transfers.IsTransferActive()) << "the progress display hides";
+}
+
+TEST_P(ConnectionEndToEnd, ABandGainEditReachesTheDeviceAsOneRowWrite) {
+    rig_.program.GetInput(0).GetBand(3).SetGainIndex(230);
+    ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kWrite) >= 1; }));
+    ASSERT_TRUE(PollsGoOn());
+    const auto writes = rig_.Requests(Command::kWrite);
+    ASSERT_EQ(writes.size(), 1u);
+    EXPECT_EQ(ReadFrameHeader(writes[0]), (FrameHeader{0xA1, 1, 0, 0, 6}));
+    // Row 6 of input 0 holds band 3: image bytes 48..55, gain index at 54..55.
+    const devsim::ProgramImage image = rig_.device.CurrentImage();
+    EXPECT_EQ(image[54] | (image[55] << 8), 230);
+    EXPECT_TRUE(
+        std::equal(image.begin() + 48, image.begin() + 56, rig_.program.GetImage().begin() + 48));
+}
+
+TEST_P(ConnectionEndToEnd, StoringIntoSlotZeroDownloadsTheWholeProgram) {
+    rig_.program.GetOutput(2).SetName("Centre");
+    rig_.program.GetOutput(2).SetNameChanged(0);  // only the download may carry it
+    const TransferStart start = rig_.transfers.StoreProgram(0);
+    EXPECT_TRUE(start.showDownloadNotice);
+    ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kProgramWrite) == 1; }));
+    ASSERT_TRUE(PollsGoOn());
+    EXPECT_EQ(rig_.Requests(Command::kWrite).size(), 1u) << "the name write for slot 0";
+    const devsim::ProgramImage image = rig_.device.CurrentImage();
+    EXPECT_TRUE(std::equal(image.begin(), image.end(), rig_.program.GetImage().begin()));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(image.data()) + 680, 6), "Centre");
+}
+
+TEST_P(ConnectionEndToEnd, RecallingAPresetReplacesTheEditorsProgram) {
+    const devsim::ProgramImage preset = rig_.device.PresetImage(5);
+    ASSERT_FALSE(std::equal(preset.begin(), preset.end(), rig_.program.GetImage().begin()));
+    rig_.transfers.RecallPreset(5);
+    ASSERT_TRUE(WaitUntil([&] { return rig_.events.programsLoaded == 2; }));
+    EXPECT_TRUE(std::equal(preset.begin(), preset.end(), rig_.program.GetImage().begin()));
+}
+
+TEST_P(ConnectionEndToEnd, ARefusedRequestIsDroppedNotResent) {
+    SetFaults([] {
+        DeviceFaults faults;
+        faults.rules.push_back(FaultRule{Command::kWrite, FaultAction::Refuse, 0, 1});
+        return faults;
+    }());
+    rig_.program.GetInput(1).GetBand(0).SetGainIndex(150);
+    ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kWrite) >= 1; }));
+    ASSERT_TRUE(PollsGoOn());
+    EXPECT_EQ(rig_.device.CountRequests(Command::kWrite), 1u);
+    EXPECT_TRUE(rig_.manager.IsConnected());
+    EXPECT_TRUE(rig_.failures.empty());
+}
+
+TEST_P(ConnectionEndToEnd, RepliesInSmallPiecesAfterNoiseAreStillAssembled) {
+    DeviceFaults faults;
+    faults.replyPieceSize = 5;
+    faults.strayBytesBefore = {0x13, 0x37};
+    SetFaults(faults);
+    rig_.transfers.ReadCurrentProgram();
+    ASSERT_TRUE(WaitUntil([&] { return rig_.events.programsLoaded == 2; }, 5000));
+    EXPECT_TRUE(PollsGoOn());
+}
+
+TEST_P(ConnectionEndToEnd, TogglingWhileConnectedDisconnectsWithoutAsking) {
+    bool asked = false;
+    rig_.manager.ToggleConnection([&] { return asked = true; });
+    EXPECT_FALSE(asked);
+    EXPECT_FALSE(rig_.manager.IsConnected());
+    EXPECT_EQ(rig_.engine.Queue().Count(), 0);
+    const size_t received = rig_.device.Log().size();
+    QTest::qWait(50);
+    EXPECT_EQ(rig_.device.Log().size(), received) << "nothing is sent after disconnecting";
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, ConnectionEndToEnd,
+                         ::testing::Values(LinkKind::Serial, LinkKind::Network),
+                         [](const auto& info) { return LinkName(info.param); });
+
+TEST(SerialConnection, ASilentDeviceIsWrittenAgainThenGivenUpWithTheComMessage) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Serial));
+    DeviceFaults faults;
+    faults.silentAfterFrames = rig.device.Log().size();
+    rig.device.SetFaults(faults);
+    const size_t before = rig.device.Log().size();
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }, 5000));
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Com Link!"});
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_FALSE(rig.manager.Serial().IsOpen());
+    EXPECT_EQ(rig.engine.Queue().Count(), 0);
+    // The unanswered message went out twice (at tick 0 and tick 40), nothing else.
+    const std::vector<devsim::ReceivedFrame> log = rig.device.Log();
+    ASSERT_EQ(log.size(), before + 2);
+    EXPECT_EQ(log[before].bytes, log[before + 1].bytes);
+}
+
+TEST(SerialConnection, APortThatCannotBeOpenedShowsOnlyItsOwnMessage) {
+    LinkTestRig rig;
+    rig.manager.Settings().serialPortName = kNoPortEntry;
+    rig.manager.Connect();
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to open COM-port!"});
+}
+
+TEST(SerialConnection, OpeningAnOpenPortClosesItFirst) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.pty.Open());
+    EXPECT_TRUE(rig.manager.Serial().Open(rig.pty.SlavePath()));
+    EXPECT_TRUE(rig.manager.Serial().Open(rig.pty.SlavePath()));
+    EXPECT_TRUE(rig.manager.Serial().Close());
+    EXPECT_FALSE(rig.manager.Serial().Close());
+}
+
+TEST(NetworkConnection, AClosedConnectionIsReopenedAndTheMessageSentAgain) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Network));
+    DeviceFaults faults;
+    faults.rules.push_back(FaultRule{Command::kStatusPoll, FaultAction::CloseConnection, 0, 1});
+    rig.device.SetFaults(faults);
+    const size_t before = rig.device.Log().size();
+    // 100 ticks, a 500 ms pause, the connect, a 1000 ms settle, then the resend.
+    ASSERT_TRUE(WaitUntil([&] { return rig.server.ConnectionCount() == 2; }, 4000));
+    ASSERT_TRUE(WaitUntil([&] { return rig.device.Log().size() >= before + 3; }, 4000));
+    const std::vector<devsim::ReceivedFrame> log = rig.device.Log();
+    EXPECT_EQ(log[before].bytes, log[before + 1].bytes) << "the unanswered poll is resent";
+    EXPECT_TRUE(rig.manager.IsConnected());
+    EXPECT_EQ(rig.manager.NetworkReconnectCount(), 1);
+    EXPECT_TRUE(rig.failures.empty());
+    rig.manager.Disconnect();
+}
+
+TEST(NetworkConnection, ARefusedConnectShowsTheNetworkMessageOnce) {
+    LinkTestRig rig;
+    QTcpServer closed;
+    ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
+    const quint16 port = closed.serverPort();
+    closed.close();
+    rig.manager.Settings().linkKind = LinkKind::Network;
+    rig.manager.Settings().deviceAddress = "127.0.0.1";
+    rig.manager.Settings().tcpPort = port;
+    rig.manager.Connect();
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }));
+    QTest::qWait(20);
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Network Link!"});
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_FALSE(rig.manager.IsConnecting());
+}
+
+TEST(ConnectionSettings, StartFromTheFactoryValues) {
+    const ConnectionSettings settings;
+    EXPECT_EQ(settings.linkKind, LinkKind::Serial);
+    EXPECT_EQ(settings.serialPortName, "");
+    EXPECT_EQ(settings.tcpPort, 8080);
+    EXPECT_EQ(settings.deviceAddress, kFactoryDeviceAddress);
+}
+
+}  // namespace

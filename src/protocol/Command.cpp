@@ -16,6 +16,11 @@ constexpr int kReplyReadSize = 50;
 CCommand::CCommand(MessageSource& source, ReplyTargets& targets, ProtocolEvents& events)
     : source_(source), events_(events), dispatcher_(queue_, targets, events, received_) {}
 
+ProgramBlock CCommand::ReceivedBlockCopy() const {
+    CSendDataQueue::Guard guard = queue_.Lock();
+    return received_;
+}
+
 void CCommand::Post(std::unique_ptr<CSendData> message) {
     queue_.Add(std::move(message));
 }

@@ -49,6 +49,9 @@ class CCommand {
     MessageSource& Source() { return source_; }
     ProgramBlock& ReceivedBlock() { return received_; }
     const ProgramBlock& ReceivedBlock() const { return received_; }
+    // A consistent copy for the UI thread: USB replies write the block on the
+    // worker thread, always under the queue lock.
+    ProgramBlock ReceivedBlockCopy() const;
 
     // Appends one message from the UI thread.
     void Post(std::unique_ptr<CSendData> message);

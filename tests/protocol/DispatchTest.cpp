@@ -104,7 +104,7 @@ TEST_F(Dispatch, RecalledPresetIsTheNewCurrentProgram) {
     std::vector<uint8_t> image(1032, 0x11);
     Expect(BuildRecallPreset(3));
     engine.FeedSerial(DeviceReply(Command::kRecallPreset, 0, 3, 0xFF, image));
-    EXPECT_EQ(engine.ReceivedBlock()[1031], 0x11);
+    EXPECT_EQ(engine.ReceivedBlockCopy()[1031], 0x11);
     EXPECT_EQ(engine.ReceivedBlock()[1032], 0x00);  // the name part is never written
     EXPECT_EQ(events.log, (std::vector<std::string>{"program", "finished"}));
 }

@@ -41,9 +41,9 @@ size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {
             }
             continue;
         }
-        if (byte == kFrameSync) {
-            ++syncCount_;
-        }
+        // Only consecutive sync bytes count: a stray 0x5A in noise just before
+        // a reply would otherwise start the frame one byte early.
+        syncCount_ = byte == kFrameSync ? syncCount_ + 1 : 0;
         if (syncCount_ == 2) {
             synced_ = true;
         }

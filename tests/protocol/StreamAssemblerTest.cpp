@@ -27,6 +27,11 @@ TEST(StreamAssembler, SkipsStrayBytesBeforeAReply) {
     EXPECT_EQ(std::vector<uint8_t>(assembler.Frame().begin(), assembler.Frame().end()), Accepted());
 }
 
+TEST(StreamAssembler, StraySyncByteInNoiseDoesNotMisalignTheReply) {
+    StreamAssembler assembler;
+    EXPECT_EQ(assembler.Feed(Concat({0x5A, 0x13}, Accepted())), Outcome::Complete);
+}
+
 TEST(StreamAssembler, TerminatorBetweenSyncBytesIsSkipped) {
     // 5A 5A AA 5A: the frame starts at the third 0x5A, so the header's sync bytes
     // are supplied by the assembler and only the rest of the frame follows.

@@ -2,7 +2,11 @@
 // The queue as the USB worker sees it: taking the head, wait times, giving up.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "PumpHarness.h"
+#include "model/Audio_Data.h"
+#include "protocol/DeviceTransfers.h"
 
 namespace {
 
@@ -57,6 +61,27 @@ TEST(UsbQueue, TakingANewHeadForgivesEarlierFailures) {
     h.engine.NoteUsbFailure();
     h.engine.TakeHeadForUsb(out);
     EXPECT_FALSE(h.engine.NoteUsbFailure());
+}
+
+// The worker blocks on the queue lock while a transfer is being queued, so it
+// starts on the transfer's first request rather than on a poll of its own.
+TEST(UsbQueue, WorkerNeverSeesHalfATransfer) {
+    PumpHarness h;
+    CAudio_Data program;
+    DeviceTransfers transfers(h.engine.Queue(), program, h.stores.presets, h.stores.system);
+    transfers.SetConnected(true);
+    bool tookHead = false;
+    UsbTransmission out;
+    std::thread worker;
+    {
+        CSendDataQueue::Guard producer = h.engine.Queue().Lock();
+        worker = std::thread([&] { tookHead = h.engine.TakeHeadForUsb(out); });
+        transfers.ReadDeviceState();
+    }
+    worker.join();
+    EXPECT_TRUE(tookHead);
+    EXPECT_EQ(out.frame, BuildNameRead(0)->frame);
+    EXPECT_EQ(h.engine.Queue().Count(), 31);
 }
 
 }  // namespace

@@ -9,6 +9,9 @@
 #include <vector>
 
 #include "commands/CliCommands.h"
+#include "curves/FrequencyGrid.h"
+#include "model/Audio_Data.h"
+#include "model/ProgramFile.h"
 
 namespace fs = std::filesystem;
 
@@ -100,6 +103,25 @@ TEST_F(CliCommands, CurvesListsTheGridAndEveryChannel) {
     ASSERT_EQ(rows.size(), 241u);
     EXPECT_EQ(rows.back(), "20000.00,0.000,0.000,0.000,0.000,0.000,0.000,0.000,0.000,0.000,0.000")
         << "a new program is flat everywhere";
+}
+
+TEST_F(CliCommands, CurvesFollowTheChainButNotTheChannelGain) {
+    CAudio_Data program;
+    CFilter& band = program.GetOutput(3).GetBand(3);
+    band.SetFrequency(1000);
+    band.SetGainIndex(260);  // +6 dB
+    program.GetOutput(3).SetGain(52);
+    ASSERT_TRUE(SaveProgramFile(PathOf("peak.dia"), program).ok);
+
+    ASSERT_EQ(Run({"curves", PathOf("peak.dia"), "--csv"}), cli::kSuccess) << err.str();
+    std::istringstream csv(out.str());
+    std::string row;
+    for (int line = 0; line <= NearestGridIndex(1000.0) + 1; ++line) {
+        std::getline(csv, row);
+    }
+    EXPECT_EQ(row.rfind("1000.00,0.000,0.000,0.000,0.000,0.000,0.000,6.000,0.000,0.000,0.000", 0),
+              0u)
+        << row;
 }
 
 TEST_F(CliCommands, WrongUsageIsRefused) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The equaliser chain of one channel: its bands, then the high-pass, then the
-// low-pass, and the summed response of all of them.
+// low-pass, and the summed response of all of them. Files hold the element
+// records without a count, so the layout alone decides how many are read: a
+// chain's layout never changes after it is built.
 #pragma once
 
 #include <array>
@@ -31,7 +33,8 @@ class CEQ {
     void Layout(const PixelRect& plot);
     // Adds the element responses and converts the sum into the two drawn curves.
     void SumResponse();
-    // The chain's summed response in dB at each grid frequency.
+    // The chain's summed response in dB at each grid frequency: the one source
+    // of the sum for the curves, the command-line tools and the tests.
     std::array<double, kGridPointCount> SumResponseDb() const;
     const std::array<PixelPoint, kGridPointCount>& GetSumCurve() const { return sumCurve_; }
     const std::array<PixelPointF, kGridPointCount>& GetSumCurveF() const { return sumCurveF_; }

@@ -82,6 +82,8 @@ class CFilter {
     void SetDirty(int flag) { dirty_ = flag; }
 
     DeviceRow EncodeBand();
+    // Leaves the response to the caller, who recalculates the whole chain; the
+    // marker follows at once so the graph never shows the old position.
     void DecodeBand(std::span<const uint8_t, 8> row);
     // Takes the high-pass half (kind 3) or the low-pass half (kind 4) of a crossover row.
     void DecodeCrossover(std::span<const uint8_t, 8> row);

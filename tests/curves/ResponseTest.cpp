@@ -9,6 +9,7 @@
 #include <complex>
 #include <functional>
 #include <numbers>
+#include <vector>
 
 #include "curves/FrequencyGrid.h"
 #include "curves/Response.h"
@@ -141,6 +142,39 @@ TEST(ElementResponse, Linkwitz48dBHighPassIsFourSecondOrderSections) {
     ExpectSameCurve(
         Compute(Element(ResponseKind::kHighPass, 250, 0, 0.3, ResponseFamily::kLinkwitzRiley, 3)),
         expected);
+}
+
+// The evaluation multiplies numerator and denominator through by e^{jw};
+// here the sections are evaluated as written, H(z) at z = e^{jw}.
+TEST(SectionEvaluation, MatchesTheTransferFunctionOnTheUnitCircle) {
+    std::vector<std::vector<BiquadSection>> cascades = {
+        {DesignPeaking(1000.0, -12.0, 2.0)},
+        {DesignShelf(ResponseKind::kHighShelf, 4000.0, 7.5, 1)},
+    };
+    for (int kind : {ResponseKind::kHighPass, ResponseKind::kLowPass}) {
+        for (int family = 0; family < 3; ++family) {
+            for (int slope = 0; slope < 4; ++slope) {
+                auto view = DesignCrossover(kind, 900, family, slope).View();
+                cascades.emplace_back(view.begin(), view.end());
+            }
+        }
+    }
+    for (const auto& cascade : cascades) {
+        GridResponse actual;
+        EvaluateSections(cascade, actual);
+        for (int i = 0; i < kGridPointCount; ++i) {
+            // The device's own rounded 2 pi, so that only the evaluation differs.
+            Complex z = std::polar(1.0, GridFrequencies()[i] * 6.2831852 / 96000.0);
+            Complex h = 1.0;
+            for (const BiquadSection& s : cascade) {
+                h *= (s.b0 + s.b1 / z + s.b2 / (z * z)) / (s.a0 + s.a1 / z + s.a2 / (z * z));
+            }
+            double expected = 20.0 * std::log10(std::abs(h));
+            ASSERT_NEAR(actual[i], expected, 1e-6 + 1e-9 * std::abs(expected))
+                << "cascade " << (&cascade - cascades.data()) << " at " << GridFrequencies()[i]
+                << " Hz";
+        }
+    }
 }
 
 TEST(ElementResponse, PeakingBandPeaksAtItsGainOnItsGridPoint) {

@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <QElapsedTimer>
 #include <QTest>
+
 #include <algorithm>
 
 #include "LinkTestRig.h"
+#include "PseudoTerminal.h"
 #include "links/SerialPortEnumeration.h"
 #include "protocol/Frame.h"
+#include "protocol/Requests.h"
 
 namespace {
 
@@ -206,6 +214,91 @@ TEST(NetworkConnection, ARefusedConnectShowsTheNetworkMessageOnce) {
     EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Network Link!"});
     EXPECT_FALSE(rig.manager.IsConnected());
     EXPECT_FALSE(rig.manager.IsConnecting());
+}
+
+TEST(NetworkConnection, TheThirdTimeOutOfOneConnectionEndsIt) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Network));
+    DeviceFaults faults;
+    faults.rules.push_back(FaultRule{Command::kStatusPoll, FaultAction::Silence, 0, 3});
+    rig.device.SetFaults(faults);
+    // Two reconnects (each 100 ticks, 500 ms, connect, 1000 ms), then 100 more ticks.
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }, 8000));
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Network Link!"});
+    EXPECT_EQ(rig.server.ConnectionCount(), 3);
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_EQ(rig.engine.Queue().Count(), 0);
+}
+
+// An address where nothing answers: a listener whose one-place backlog is
+// already taken, so the kernel drops further connection attempts.
+class UnansweringPort {
+  public:
+    UnansweringPort() {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t size = sizeof address;
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
+            ::listen(listener_, 0) != 0 ||
+            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
+            return;
+        }
+        port_ = ntohs(address.sin_port);
+        filler_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        if (::connect(filler_, reinterpret_cast<sockaddr*>(&address), size) != 0) {
+            port_ = 0;
+        }
+    }
+    ~UnansweringPort() {
+        ::close(filler_);
+        ::close(listener_);
+    }
+    quint16 Port() const { return port_; }
+
+  private:
+    int listener_ = -1;
+    int filler_ = -1;
+    quint16 port_ = 0;
+};
+
+TEST(NetworkConnection, AConnectNobodyAnswersIsAbandonedByTheGuard) {
+    LinkTestRig rig;
+    UnansweringPort nobody;
+    ASSERT_NE(nobody.Port(), 0);
+    rig.manager.Settings().linkKind = LinkKind::Network;
+    rig.manager.Settings().deviceAddress = "127.0.0.1";
+    rig.manager.Settings().tcpPort = nobody.Port();
+    QElapsedTimer clock;
+    clock.start();
+    rig.manager.Connect();
+    EXPECT_TRUE(rig.manager.IsConnecting());
+    EXPECT_TRUE(rig.manager.Network().IsGuardArmed());
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }, 5000));
+    EXPECT_GE(clock.elapsed(), 1500);
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Network Link!"});
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_FALSE(rig.manager.IsConnecting());
+}
+
+TEST(SerialConnection, DataArrivingWhileTheQueueIsEmptyWaitsForTheNextEvent) {
+    LinkTestRig rig;
+    PseudoTerminal terminal;
+    ASSERT_TRUE(terminal.IsOpen());
+    SerialLink& serial = rig.manager.Serial();
+    ASSERT_TRUE(serial.Open(terminal.SlavePath()));
+    const std::vector<uint8_t> reply =
+        AssembleFrame(FrameHeader{Command::kStatusPoll, 0, 0, 0, 0}, std::vector<uint8_t>(8, 0));
+
+    terminal.Send(std::vector<uint8_t>(reply.begin(), reply.begin() + 10));
+    QTest::qWait(40);  // the event comes and goes; nothing is read
+    rig.engine.Post(BuildStatusPoll());
+    ASSERT_EQ(rig.engine.Queue().Count(), 1);
+    terminal.Send(std::vector<uint8_t>(reply.begin() + 10, reply.end()));
+    // Both halves are read with the second event and complete the poll.
+    EXPECT_TRUE(WaitUntil([&] { return rig.engine.Queue().Count() == 0; }));
+    serial.Close();
 }
 
 TEST(ConnectionSettings, StartFromTheFactoryValues) {

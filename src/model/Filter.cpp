@@ -225,7 +225,7 @@ int CFilter::GetGainIndex() const {
 }
 
 int CFilter::GetBandwidthIndex() const {
-    return TruncateToInt(std::round(bandwidth_ * 100.0)) - 1;
+    return TruncateToInt(std::round(bandwidth_ * 100.0) - 1.0);
 }
 
 int CFilter::GetBypassState() const {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -222,6 +223,23 @@ TEST(ProgramFile, AShortOrCorruptFileLeavesTheProgramAsItWas) {
         EXPECT_FALSE(DeserializeProgram(bytes, program)) << bytes.size() << " bytes";
         EXPECT_EQ(SerializeProgram(program), before) << bytes.size() << " bytes";
     }
+}
+
+TEST(ProgramFile, DamagedNumbersInAnAcceptedFileStillGiveADefinedImage) {
+    CAudio_Data donor;
+    std::vector<uint8_t> bytes = SerializeProgram(donor);
+    // Input 0's band 0 record follows the program name, the input's name and its 29 bytes; its
+    // bandwidth is the double after type, three frequencies, gain and two bypass flags.
+    const size_t bandwidthOffset = 11 + 2 + 29 + 4 * 4 + 8 + 2 * 4;
+    const double damaged = -1e300;
+    std::memcpy(bytes.data() + bandwidthOffset, &damaged, sizeof damaged);
+
+    CAudio_Data program;
+    ASSERT_TRUE(DeserializeProgram(bytes, program));
+    ASSERT_EQ(program.GetInput(0).GetBand(0).GetBandwidth(), damaged);
+    program.GetInput(0).GetBand(0).SetGainIndex(250);
+    program.BuildImage();  // the sanitizer build catches any overflow on the way
+    EXPECT_EQ(program.GetImage()[24 + 6], 250);
 }
 
 TEST(ProgramFile, BytesAfterACompleteProgramAreIgnored) {

@@ -48,3 +48,7 @@ int NearestGridIndex(double hertz) {
     // A frequency exactly halfway goes up: 1015 Hz is drawn at 1030 Hz.
     return (hertz - below >= above - hertz) ? index : index - 1;
 }
+
+double NearestGridFrequency(double hertz) {
+    return kGridFrequencies[NearestGridIndex(hertz)];
+}

@@ -11,3 +11,6 @@ const std::array<double, kGridPointCount>& GridFrequencies();
 
 // Index of the grid frequency nearest to `hertz`; a tie takes the higher index.
 int NearestGridIndex(double hertz);
+
+// The grid frequency itself at that index: bands are designed on the grid.
+double NearestGridFrequency(double hertz);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/UsbAssembler.h"
 
+#include <algorithm>
+
 #include "protocol/Frame.h"
 
 namespace {
@@ -14,31 +16,51 @@ bool UsbAssembler::Feed(std::span<const uint8_t> report) {
     if (frameLength_ != 0) {
         Reset();
     }
-    for (const uint8_t byte : report) {
+    size_t position = 0;
+    while (position < report.size()) {
+        const uint8_t byte = report[position];
         if (!synced_) {
             // Bytes between the sync bytes are ignored and do not restart the count.
             if (byte == kFrameSync) {
                 area_[static_cast<size_t>(index_++)] = byte;
                 synced_ = index_ == kSyncLength;
             }
+            ++position;
             continue;
         }
-        area_[static_cast<size_t>(index_++)] = byte;
-        if (index_ == kHeaderLength) {
-            // Read as the device's signed 16-bit length; anything negative or
-            // longer than a program image cannot be a reply and would overrun.
-            payloadLength_ = static_cast<int16_t>(area_[10] | (area_[11] << 8));
-            if (payloadLength_ < 0 || payloadLength_ > static_cast<int>(kMaxPayloadLength)) {
-                Reset();
-                error_ = true;
+        if (index_ < kHeaderLength) {
+            area_[static_cast<size_t>(index_++)] = byte;
+            ++position;
+            if (index_ == kHeaderLength && !AcceptHeader()) {
                 return true;
             }
+            continue;
         }
-        if (index_ == payloadLength_ + kHeaderLength + 2 && index_ > kHeaderLength) {
+        // Payload, checksum and terminator: as much as this report holds.
+        const int frameEnd = payloadLength_ + kHeaderLength + 2;
+        const size_t take =
+            std::min(static_cast<size_t>(frameEnd - index_), report.size() - position);
+        std::copy_n(report.begin() + static_cast<std::ptrdiff_t>(position), take,
+                    area_.begin() + index_);
+        index_ = static_cast<int16_t>(index_ + static_cast<int>(take));
+        position += take;
+        if (index_ == frameEnd) {
             return Complete();
         }
     }
     return false;
+}
+
+bool UsbAssembler::AcceptHeader() {
+    // Read as the device's signed 16-bit length; anything negative or longer
+    // than a program image cannot be a reply and would overrun the area.
+    payloadLength_ = static_cast<int16_t>(area_[10] | (area_[11] << 8));
+    if (payloadLength_ < 0 || payloadLength_ > static_cast<int>(kMaxPayloadLength)) {
+        Reset();
+        error_ = true;
+        return false;
+    }
+    return true;
 }
 
 bool UsbAssembler::Complete() {

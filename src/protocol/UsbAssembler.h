@@ -33,6 +33,9 @@ class UsbAssembler {
     void Reset();
 
   private:
+    // Checks the announced length once the header is in; false (and the error
+    // flag set) when it cannot be a reply.
+    bool AcceptHeader();
     bool Complete();
 
     std::array<uint8_t, kAreaSize> area_{};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -375,12 +376,21 @@ TEST(Filter, DamagedFileValuesGiveDefinedCodesAndCurves) {
     CArchive in = CArchive::ForLoading(bytes);
     band.Layout(PixelRect{0, 0, 600, 300});
     band.Serialize(in);
-    EXPECT_EQ(band.GetBandwidthIndex(), -1);
-    EXPECT_GT(band.GetGainIndex(), 0);
+    EXPECT_EQ(band.GetBandwidthIndex(), 0) << "a NaN bandwidth counts as 0";
+    EXPECT_EQ(band.GetGainIndex(), INT_MAX);
     EXPECT_FALSE(band.GetLabel().empty());
     for (double db : band.GetResponse()) {
         ASSERT_FALSE(std::isnan(db));
     }
+
+    double hugeCut = -1e300;
+    std::memcpy(&bytes[16], &hugeCut, 8);
+    std::memcpy(&bytes[32], &hugeCut, 8);
+    CArchive again = CArchive::ForLoading(bytes);
+    band.Serialize(again);
+    EXPECT_EQ(band.GetBandwidthIndex(), INT_MIN) << "no overflow below the smallest int";
+    EXPECT_EQ(band.GetGainIndex(), INT_MIN);
+    band.EncodeBand();
 }
 
 TEST(Filter, CopyFromTakesTheSoundParametersNotTheIdentity) {

@@ -23,7 +23,14 @@ using devsim::FaultAction;
 using devsim::FaultRule;
 
 const char* LinkName(LinkKind link) {
-    return link == LinkKind::Serial ? "Serial" : "Network";
+    switch (link) {
+        case LinkKind::Serial:
+            return "Serial";
+        case LinkKind::Usb:
+            return "Usb";
+        default:
+            return "Network";
+    }
 }
 
 class ConnectionEndToEnd : public ::testing::TestWithParam<LinkKind> {
@@ -73,7 +80,11 @@ TEST_P(ConnectionEndToEnd, ConnectingReadsNamesSystemDataAndTheProgram) {
 }
 
 TEST_P(ConnectionEndToEnd, ABandGainEditReachesTheDeviceAsOneRowWrite) {
-    rig_.program.GetInput(0).GetBand(3).SetGainIndex(230);
+    {
+        // Edits hold the queue lock, as the USB worker scans for changes.
+        const auto guard = rig_.engine.Queue().Lock();
+        rig_.program.GetInput(0).GetBand(3).SetGainIndex(230);
+    }
     ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kWrite) >= 1; }));
     ASSERT_TRUE(PollsGoOn());
     const auto writes = rig_.Requests(Command::kWrite);
@@ -87,8 +98,11 @@ TEST_P(ConnectionEndToEnd, ABandGainEditReachesTheDeviceAsOneRowWrite) {
 }
 
 TEST_P(ConnectionEndToEnd, StoringIntoSlotZeroDownloadsTheWholeProgram) {
-    rig_.program.GetOutput(2).SetName("Centre");
-    rig_.program.GetOutput(2).SetNameChanged(0);  // only the download may carry it
+    {
+        const auto guard = rig_.engine.Queue().Lock();
+        rig_.program.GetOutput(2).SetName("Centre");
+        rig_.program.GetOutput(2).SetNameChanged(0);  // only the download may carry it
+    }
     const TransferStart start = rig_.transfers.StoreProgram(0);
     EXPECT_TRUE(start.showDownloadNotice);
     ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kProgramWrite) == 1; }));
@@ -107,16 +121,20 @@ TEST_P(ConnectionEndToEnd, RecallingAPresetReplacesTheEditorsProgram) {
     EXPECT_TRUE(std::equal(preset.begin(), preset.end(), rig_.program.GetImage().begin()));
 }
 
-TEST_P(ConnectionEndToEnd, ARefusedRequestIsDroppedNotResent) {
+TEST_P(ConnectionEndToEnd, ARefusedRequestIsDroppedExceptOverUsb) {
     SetFaults([] {
         DeviceFaults faults;
         faults.rules.push_back(FaultRule{Command::kWrite, FaultAction::Refuse, 0, 1});
         return faults;
     }());
-    rig_.program.GetInput(1).GetBand(0).SetGainIndex(150);
+    {
+        const auto guard = rig_.engine.Queue().Lock();
+        rig_.program.GetInput(1).GetBand(0).SetGainIndex(150);
+    }
     ASSERT_TRUE(WaitUntil([&] { return rig_.device.CountRequests(Command::kWrite) >= 1; }));
     ASSERT_TRUE(PollsGoOn());
-    EXPECT_EQ(rig_.device.CountRequests(Command::kWrite), 1u);
+    // Serial and network drop it; USB sends it again, and this time it is taken.
+    EXPECT_EQ(rig_.device.CountRequests(Command::kWrite), GetParam() == LinkKind::Usb ? 2u : 1u);
     EXPECT_TRUE(rig_.manager.IsConnected());
     EXPECT_TRUE(rig_.failures.empty());
 }
@@ -143,7 +161,7 @@ TEST_P(ConnectionEndToEnd, TogglingWhileConnectedDisconnectsWithoutAsking) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Links, ConnectionEndToEnd,
-                         ::testing::Values(LinkKind::Serial, LinkKind::Network),
+                         ::testing::Values(LinkKind::Serial, LinkKind::Network, LinkKind::Usb),
                          [](const auto& info) { return LinkName(info.param); });
 
 TEST(SerialConnection, ASilentDeviceIsWrittenAgainThenGivenUpWithTheComMessage) {
@@ -299,6 +317,32 @@ TEST(SerialConnection, DataArrivingWhileTheQueueIsEmptyWaitsForTheNextEvent) {
     // Both halves are read with the second event and complete the poll.
     EXPECT_TRUE(WaitUntil([&] { return rig.engine.Queue().Count() == 0; }));
     serial.Close();
+}
+
+TEST(UsbConnection, RemovingTheOpenDeviceEndsTheLinkAnOtherDeviceDoesNot) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Usb));
+    rig.usb.HandleDeviceRemoved("/dev/hidraw2");
+    QTest::qWait(20);
+    EXPECT_TRUE(rig.manager.IsConnected());
+    EXPECT_TRUE(rig.failures.empty());
+
+    rig.hid->SetPluggedIn(false);
+    rig.usb.HandleDeviceRemoved("/DEV/HIDRAW7");
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }));
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open USB Link!"});
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_FALSE(rig.usb.IsPresent());
+    EXPECT_EQ(rig.engine.Queue().Count(), 0);
+}
+
+TEST(UsbConnection, NoDeviceShowsTheUsbMessage) {
+    LinkTestRig rig;
+    rig.hidBus.Detach(LinkTestRig::kHidPath);
+    rig.manager.Settings().linkKind = LinkKind::Usb;
+    rig.manager.Connect();
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open USB Link!"});
 }
 
 TEST(ConnectionSettings, StartFromTheFactoryValues) {

@@ -2,17 +2,22 @@
 // The editor's side of an end-to-end link test, wired as the main view wires
 // it: the program, the preset store and system data, the protocol engine, the
 // transfers and the connection manager, plus a simulated device served over a
-// pseudo-terminal and over TCP on 127.0.0.1.
+// pseudo-terminal, over TCP on 127.0.0.1 and over a simulated HID bus.
 #pragma once
 
 #include <QTcpServer>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "TestApp.h"
 #include "core/SimulatedDevice.h"
 #include "links/ConnectionManager.h"
+#include "links/HidSimulatedBackend.h"
 #include "links/LinkMessages.h"
+#include "links/UsbDeviceIdentity.h"
+#include "links/Usb_Port.h"
 #include "model/Audio_Data.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
@@ -25,32 +30,73 @@
 #include "transport/PtyDevice.h"
 #include "transport/TcpDeviceServer.h"
 
-// What the main view does with the engine's events, minus the drawing.
+// What the main view does with the engine's events, minus the drawing: each
+// is posted to the UI thread, since over USB they come from the worker.
 class ViewEvents : public ProtocolEvents {
   public:
     explicit ViewEvents(CAudio_Data& program) : program_(program) {}
-    void Attach(CCommand& engine, DeviceTransfers& transfers) {
+    void Attach(CCommand& engine, DeviceTransfers& transfers, ConnectionManager& manager) {
         engine_ = &engine;
         transfers_ = &transfers;
+        manager_ = &manager;
     }
     void OnProgramReceived() override {
-        ForceFixedFilterFields(engine_->ReceivedBlock());
-        program_.LoadBlock(engine_->ReceivedBlock());
-        ++programsLoaded;
+        Post([this] {
+            ForceFixedFilterFields(engine_->ReceivedBlock());
+            program_.LoadBlock(engine_->ReceivedBlock());
+            ++programsLoaded;
+        });
     }
-    void OnSystemDataRead() override { ++systemReads; }
-    void OnEffectRecordReceived() override { ++effectRecords; }
-    void OnReadTransferFinished() override { transfers_->FinishReadTransfer(); }
-    void OnUsbGaveUp() override {}
+    void OnSystemDataRead() override {
+        Post([this] { ++systemReads; });
+    }
+    void OnEffectRecordReceived() override {
+        Post([this] { ++effectRecords; });
+    }
+    void OnReadTransferFinished() override {
+        Post([this] { transfers_->FinishReadTransfer(); });
+    }
+    void OnUsbGaveUp() override {
+        Post([this] { manager_->HandleUsbFailure(); });
+    }
 
     int programsLoaded = 0;
     int systemReads = 0;
     int effectRecords = 0;
 
   private:
+    void Post(std::function<void()> work) {
+        QMetaObject::invokeMethod(&context_, std::move(work), Qt::QueuedConnection);
+    }
+
     CAudio_Data& program_;
     CCommand* engine_ = nullptr;
     DeviceTransfers* transfers_ = nullptr;
+    ConnectionManager* manager_ = nullptr;
+    QObject context_;
+};
+
+// The simulated device behind the HID bus; replies go out whole.
+class SimulatedHidLogic : public HidDeviceLogic {
+  public:
+    explicit SimulatedHidLogic(devsim::SimulatedDevice& device) : device_(device) {}
+    std::vector<std::vector<uint8_t>> Receive(std::span<const uint8_t> bytes) override {
+        std::vector<std::vector<uint8_t>> replies;
+        for (const devsim::DeviceResponse& response : device_.Receive(bytes)) {
+            std::vector<uint8_t> reply;
+            for (const auto& piece : response.pieces) {
+                reply.insert(reply.end(), piece.begin(), piece.end());
+            }
+            if (!reply.empty()) {
+                replies.push_back(std::move(reply));
+            }
+        }
+        return replies;
+    }
+    void ResetReceiver() override { device_.ResetReceiver(); }
+
+  private:
+    devsim::SimulatedDevice& device_;
 };
 
 struct LinkTestRig {
@@ -62,9 +108,16 @@ struct LinkTestRig {
           transfers(engine.Queue(), program, presets, system),
           manager(engine, transfers, program),
           server(device),
-          pty(device) {
+          pty(device),
+          hid(std::make_shared<HidSimulatedDevice>(
+              HidDeviceInfo{kHidPath, kSonavelVendorId, kSonavelProductId, kSonavelReleaseNumber},
+              std::make_shared<SimulatedHidLogic>(device))),
+          usb(hidBus, engine, events) {
         TestApp();
-        events.Attach(engine, transfers);
+        events.Attach(engine, transfers, manager);
+        hidBus.Attach(hid);
+        usb.ScaleTimingsForTesting(kUsbTimingDivisor);
+        manager.SetUsbPort(&usb);
         QObject::connect(&manager, &ConnectionManager::FailureMessage,
                          [this](BilingualText text) { failures.emplace_back(text.english); });
         // Ticks are counted, not timed; running them faster only saves real time.
@@ -81,7 +134,7 @@ struct LinkTestRig {
                 return false;
             }
             settings.serialPortName = pty.SlavePath();
-        } else {
+        } else if (link == LinkKind::Network) {
             if (!server.Listen()) {
                 return false;
             }
@@ -104,6 +157,8 @@ struct LinkTestRig {
     }
 
     static constexpr int kFastPumpMs = 5;
+    static constexpr int kUsbTimingDivisor = 20;
+    static constexpr const char* kHidPath = "/dev/hidraw7";
 
     CAudio_Data program;
     PresetStore presets;
@@ -119,4 +174,7 @@ struct LinkTestRig {
     devsim::SimulatedDevice device;
     devsim::TcpDeviceServer server;
     devsim::PtyDevice pty;
+    HidSimulatedBackend hidBus;
+    std::shared_ptr<HidSimulatedDevice> hid;
+    CUsbPort usb;
 };

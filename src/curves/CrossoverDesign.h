@@ -17,9 +17,11 @@ inline constexpr int kMaxCrossoverSections = 4;
 struct CrossoverSections {
     std::array<BiquadSection, kMaxCrossoverSections> sections{};
     int count = 0;
-    std::span<const BiquadSection> View() const {
+    std::span<const BiquadSection> View() const& {
         return {sections.data(), static_cast<size_t>(count)};
     }
+    // A view of a temporary design would dangle as soon as the statement ends.
+    std::span<const BiquadSection> View() const&& = delete;
 };
 
 // An unknown family or slope (raw numbers from files and device rows) gives no sections: flat.

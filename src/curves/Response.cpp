@@ -65,21 +65,17 @@ void ComputeElementResponse(const ElementResponseInput& input, GridResponse& res
             }
             return;
         case ResponseKind::kHighPass:
-            if (input.frequency == 20) {
+        case ResponseKind::kLowPass: {
+            // A high-pass at 20 Hz and a low-pass at 20 kHz are switched off.
+            int off = input.kind == ResponseKind::kHighPass ? 20 : 20000;
+            if (input.frequency == off) {
                 break;
             }
-            EvaluateSections(
-                DesignCrossover(input.kind, input.frequency, input.family, input.slope).View(),
-                response);
+            CrossoverSections design =
+                DesignCrossover(input.kind, input.frequency, input.family, input.slope);
+            EvaluateSections(design.View(), response);
             return;
-        case ResponseKind::kLowPass:
-            if (input.frequency == 20000) {
-                break;
-            }
-            EvaluateSections(
-                DesignCrossover(input.kind, input.frequency, input.family, input.slope).View(),
-                response);
-            return;
+        }
         default:
             break;
     }

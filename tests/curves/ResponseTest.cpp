@@ -154,8 +154,8 @@ TEST(SectionEvaluation, MatchesTheTransferFunctionOnTheUnitCircle) {
     for (int kind : {ResponseKind::kHighPass, ResponseKind::kLowPass}) {
         for (int family = 0; family < 3; ++family) {
             for (int slope = 0; slope < 4; ++slope) {
-                auto view = DesignCrossover(kind, 900, family, slope).View();
-                cascades.emplace_back(view.begin(), view.end());
+                CrossoverSections design = DesignCrossover(kind, 900, family, slope);
+                cascades.emplace_back(design.View().begin(), design.View().end());
             }
         }
     }

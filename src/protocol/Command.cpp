@@ -46,6 +46,9 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
     if (streamAssembler_.Feed(bytes) != StreamAssembler::Outcome::Complete) {
         return;
     }
+    if (tap_ != nullptr) {
+        tap_->FrameReceived(streamAssembler_.Frame());
+    }
     CSendDataQueue::Guard guard = queue_.Lock();
     // A reply with nothing queued answers nothing; storing it would be a guess.
     if (queue_.Head() == nullptr) {
@@ -66,6 +69,9 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
     if (usbAssembler_.HasError()) {
         result.error = true;
         return result;
+    }
+    if (tap_ != nullptr) {
+        tap_->FrameReceived(usbAssembler_.Frame());
     }
     CSendDataQueue::Guard guard = queue_.Lock();
     if (queue_.Head() == nullptr) {
@@ -90,6 +96,9 @@ bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
         return false;
     }
     out.frame = head->frame;
+    if (tap_ != nullptr) {
+        tap_->FrameSent(out.frame);
+    }
     if (head->longWait || head->endOfRead) {
         out.waitTimeoutMs = kUsbLongWaitMs;
     } else if (head->endOfWrite) {
@@ -112,5 +121,14 @@ bool CCommand::NoteUsbFailure() {
 }
 
 PumpWiring CCommand::Wiring(LinkPort& link, TransferState& transfer) {
-    return PumpWiring{queue_, source_, streamAssembler_, link, transfer};
+    if (tap_ == nullptr) {
+        return PumpWiring{queue_, source_, streamAssembler_, link, transfer};
+    }
+    for (const std::unique_ptr<TappedLink>& tapped : tappedLinks_) {
+        if (&tapped->Wrapped() == &link) {
+            return PumpWiring{queue_, source_, streamAssembler_, *tapped, transfer};
+        }
+    }
+    tappedLinks_.push_back(std::make_unique<TappedLink>(link, *tap_));
+    return PumpWiring{queue_, source_, streamAssembler_, *tappedLinks_.back(), transfer};
 }

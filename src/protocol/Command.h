@@ -16,6 +16,7 @@
 #include <span>
 #include <vector>
 
+#include "protocol/FrameTap.h"
 #include "protocol/PumpWiring.h"
 #include "protocol/ReceivedProgram.h"
 #include "protocol/ReplyDispatcher.h"
@@ -76,7 +77,12 @@ class CCommand {
     // reporting OnUsbGaveUp, when this was the third failure of the message.
     bool NoteUsbFailure();
 
+    // With a tap set, the wiring's link reports every frame it transmits.
     PumpWiring Wiring(LinkPort& link, TransferState& transfer);
+
+    // Every frame sent and every valid frame received, from now on; set it
+    // before a link opens, since a pump is wired when its link opens.
+    void SetFrameTap(FrameTap* tap) { tap_ = tap; }
 
     static constexpr int kUsbWaitMs = 1000;
     static constexpr int kUsbLongWaitMs = 5000;
@@ -92,4 +98,7 @@ class CCommand {
     UsbAssembler usbAssembler_;
     ReplyDispatcher dispatcher_;
     int usbResendCount_ = 0;
+    FrameTap* tap_ = nullptr;
+    // One wrapper per link, kept for the engine's life: a pump outlives its link's close.
+    std::vector<std::unique_ptr<TappedLink>> tappedLinks_;
 };

@@ -20,7 +20,7 @@ inline QCoreApplication& TestApp() {
 #include <functional>
 
 // Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
-inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 2000) {
+inline bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
     QDeadlineTimer deadline(timeoutMs);
     while (!done() && !deadline.hasExpired()) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

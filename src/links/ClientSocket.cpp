@@ -3,9 +3,8 @@
 
 #include <array>
 
-#include "protocol/Command.h"
-
-CClientSocket::CClientSocket(CCommand& engine, QObject* parent) : QObject(parent), engine_(engine) {
+CClientSocket::CClientSocket(ReceiveSink sink, QObject* parent)
+    : QObject(parent), sink_(std::move(sink)) {
     guardTimer_.setSingleShot(true);
     connect(&guardTimer_, &QTimer::timeout, this, [this] {
         // Nothing answered in time: the connect is cancelled and fails.
@@ -88,7 +87,7 @@ void CClientSocket::ReceiveOnce() {
     std::array<uint8_t, kReceiveLimit> buffer{};
     const qint64 count = socket_->read(reinterpret_cast<char*>(buffer.data()), kReceiveLimit);
     if (count > 0) {
-        engine_.FeedNetwork(std::span(buffer.data(), static_cast<size_t>(count)));
+        sink_(std::span<const uint8_t>(buffer.data(), static_cast<size_t>(count)));
     }
     // More than one receive's worth is waiting: take it with the next notification.
     if (socket_ && socket_->bytesAvailable() > 0 && !receiveQueued_) {

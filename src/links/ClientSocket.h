@@ -19,14 +19,14 @@
 
 #include "protocol/LinkPort.h"
 
-class CCommand;
-
 class CClientSocket : public QObject, public LinkPort {
     Q_OBJECT
   public:
     using ConnectDone = std::function<void(bool connected)>;
+    // Where received bytes go: the engine's stream assembler.
+    using ReceiveSink = std::function<void(std::span<const uint8_t> bytes)>;
 
-    explicit CClientSocket(CCommand& engine, QObject* parent = nullptr);
+    explicit CClientSocket(ReceiveSink sink, QObject* parent = nullptr);
     ~CClientSocket() override;
 
     // Starts connecting; `done` runs once, later, with the outcome.
@@ -55,7 +55,7 @@ class CClientSocket : public QObject, public LinkPort {
     void ReceiveOnce();
     void DropSocket();
 
-    CCommand& engine_;
+    ReceiveSink sink_;
     std::unique_ptr<QTcpSocket> socket_;
     QString address_;
     quint16 port_ = 0;

@@ -16,7 +16,7 @@ ConnectionManager::ConnectionManager(CCommand& engine, DeviceTransfers& transfer
       transfers_(transfers),
       program_(program),
       serial_(engine),
-      network_(engine) {
+      network_([&engine](std::span<const uint8_t> bytes) { engine.FeedNetwork(bytes); }) {
     serialTimer_.setInterval(kSerialPumpIntervalMs);
     networkTimer_.setInterval(kNetworkPumpIntervalMs);
     connect(&serialTimer_, &QTimer::timeout, this, [this] {

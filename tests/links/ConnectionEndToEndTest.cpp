@@ -184,6 +184,18 @@ TEST(SerialConnection, ASilentDeviceIsWrittenAgainThenGivenUpWithTheComMessage) 
     EXPECT_EQ(log[before].bytes, log[before + 1].bytes);
 }
 
+TEST(SerialConnection, EditsMadeOfflineAreNotSentRowByRow) {
+    LinkTestRig rig;
+    rig.program.GetInput(2).GetBand(5).SetGainIndex(120);
+    rig.program.GetOutput(1).SetName("Left");
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Serial));
+    const size_t polls = rig.device.CountRequests(Command::kStatusPoll);
+    ASSERT_TRUE(
+        WaitUntil([&] { return rig.device.CountRequests(Command::kStatusPoll) >= polls + 3; }));
+    EXPECT_EQ(rig.device.CountRequests(Command::kWrite), 0u);
+    rig.manager.Disconnect();
+}
+
 class NoPorts : public PortInfoSource {
   public:
     PortListing List() override { return {}; }

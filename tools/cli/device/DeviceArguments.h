@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line of a device command: the options (--link, --out,
+// --timeout, -v) wherever they stand, the command word and its own words.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "device/LinkAddress.h"
+
+namespace cli {
+
+struct DeviceArguments {
+    std::optional<LinkAddress> link;
+    std::optional<std::string> outPath;
+    int timeoutSeconds = 30;
+    bool verbose = false;
+    std::string command;
+    std::vector<std::string> operands;
+};
+
+// The arguments, or the one-line reason they are wrong.
+std::variant<DeviceArguments, std::string> ParseDeviceArguments(
+    const std::vector<std::string>& words);
+
+// True when the words ask for a device command rather than a file command.
+bool IsDeviceCommandLine(const std::vector<std::string>& words);
+
+}  // namespace cli

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The commands that talk to a device: read, write, recall, store and
+// effect-group over the link of --link, and the two listings of what could be
+// connected (ports, usb). Each returns the process exit status; a failure
+// writes one line to `err`.
+#pragma once
+
+#include <iosfwd>
+
+#include "device/DeviceArguments.h"
+#include "device/DeviceEnvironment.h"
+
+namespace cli {
+
+int RunRead(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+            std::ostream& out, std::ostream& err);
+int RunWrite(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+             std::ostream& out, std::ostream& err);
+int RunRecall(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+              std::ostream& out, std::ostream& err);
+int RunStore(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+             std::ostream& out, std::ostream& err);
+int RunEffectGroup(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+                   std::ostream& out, std::ostream& err);
+
+int RunPorts(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+             std::ostream& out, std::ostream& err);
+int RunUsbDevices(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+                  std::ostream& out, std::ostream& err);
+
+}  // namespace cli

@@ -1,0 +1,59 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Watches the frames on the wire for the client: keeps the "sent"/"received"
+// hex transcript that -v prints, and remembers how the device answered each
+// request, so a command can wait for the answer to exactly its own requests.
+//
+// The constraint: the device answers one request at a time, so a reply
+// belongs to the request sent last. Over USB the frames are reported from the
+// worker thread; everything is kept under one lock and the transcript lines
+// wait here until the UI thread takes them, so only that thread writes a stream.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "protocol/FrameTap.h"
+
+namespace cli {
+
+// A request as the device tells it apart: command, sub-command and argument A
+// (the slot or the effect group).
+struct RequestKey {
+    uint8_t command = 0;
+    uint8_t subCommand = 0;
+    uint8_t a = 0;
+    friend auto operator<=>(const RequestKey&, const RequestKey&) = default;
+};
+
+enum class ReplyOutcome { NotSent, Waiting, Answered, Refused };
+
+class ExchangeMonitor : public FrameTap {
+  public:
+    explicit ExchangeMonitor(bool keepTranscript) : keepTranscript_(keepTranscript) {}
+
+    void FrameSent(std::span<const uint8_t> frame) override;
+    void FrameReceived(std::span<const uint8_t> frame) override;
+
+    ReplyOutcome Outcome(const RequestKey& key) const;
+    // Transcript lines since the last call, oldest first.
+    std::vector<std::string> TakeTranscript();
+
+  private:
+    void Note(const char* direction, std::span<const uint8_t> frame);
+
+    const bool keepTranscript_;
+    mutable std::mutex mutex_;
+    std::map<RequestKey, ReplyOutcome> outcomes_;
+    std::optional<RequestKey> lastSent_;
+    std::vector<std::string> transcript_;
+};
+
+// Bytes as spaced upper-case hex pairs ("5A 5A 5A 00 ...").
+std::string HexLine(std::span<const uint8_t> bytes);
+
+}  // namespace cli

@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/LinkAddress.h"
+
+#include <charconv>
+
+namespace cli {
+namespace {
+constexpr std::string_view kTcpPrefix = "tcp:";
+constexpr std::string_view kSerialPrefix = "serial:";
+constexpr std::string_view kUsbWord = "usb";
+constexpr int kHighestPort = 65535;
+
+std::string Malformed(std::string_view text) {
+    return "bad --link '" + std::string(text) + "': use tcp:HOST:PORT, serial:PATH or usb";
+}
+}  // namespace
+
+std::variant<LinkAddress, std::string> ParseLinkAddress(std::string_view text) {
+    LinkAddress address;
+    if (text == kUsbWord) {
+        address.kind = LinkKind::Usb;
+        return address;
+    }
+    if (text.starts_with(kSerialPrefix)) {
+        address.kind = LinkKind::Serial;
+        address.serialPath = std::string(text.substr(kSerialPrefix.size()));
+        if (address.serialPath.empty()) {
+            return Malformed(text);
+        }
+        return address;
+    }
+    if (!text.starts_with(kTcpPrefix)) {
+        return Malformed(text);
+    }
+    // The port follows the last colon, so only the host part may contain one.
+    const std::string_view rest = text.substr(kTcpPrefix.size());
+    const size_t colon = rest.rfind(':');
+    if (colon == std::string_view::npos || colon == 0) {
+        return Malformed(text);
+    }
+    const std::string_view portText = rest.substr(colon + 1);
+    int port = 0;
+    const auto [end, error] =
+        std::from_chars(portText.data(), portText.data() + portText.size(), port);
+    if (portText.empty() || error != std::errc() || end != portText.data() + portText.size() ||
+        port < 1 || port > kHighestPort) {
+        return Malformed(text);
+    }
+    address.kind = LinkKind::Network;
+    address.host = std::string(rest.substr(0, colon));
+    address.port = port;
+    return address;
+}
+
+std::string DescribeLinkAddress(const LinkAddress& address) {
+    switch (address.kind) {
+        case LinkKind::Network:
+            return "tcp:" + address.host + ":" + std::to_string(address.port);
+        case LinkKind::Serial:
+            return "serial:" + address.serialPath;
+        case LinkKind::Usb:
+            return "usb";
+        default:
+            return "none";
+    }
+}
+
+}  // namespace cli

@@ -112,6 +112,12 @@ void ConnectionManager::OpenSerial() {
 }
 
 void ConnectionManager::OpenNetwork() {
+    // The Connect dialog accepts any non-negative int; cut to 16 bits it would
+    // reach some other port, so a port TCP cannot have fails like a refused connect.
+    if (settings_.tcpPort < 1 || settings_.tcpPort > 65535) {
+        emit FailureMessage(LinkMessage::kNetworkLinkFailed);
+        return;
+    }
     connecting_ = true;
     activeLink_ = LinkKind::Network;
     network_.Connect(QString::fromStdString(settings_.deviceAddress),

@@ -368,6 +368,20 @@ TEST(UsbConnection, NoDeviceShowsTheUsbMessage) {
     EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open USB Link!"});
 }
 
+TEST(NetworkConnection, APortTcpCannotHaveIsNotCutToAnotherPort) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.server.Listen());
+    rig.manager.Settings().linkKind = LinkKind::Network;
+    rig.manager.Settings().deviceAddress = "127.0.0.1";
+    // Cut to 16 bits this would be the simulator's own port.
+    rig.manager.Settings().tcpPort = 65536 + rig.server.Port();
+    rig.manager.Connect();
+    QTest::qWait(50);
+    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open Network Link!"});
+    EXPECT_EQ(rig.server.ConnectionCount(), 0);
+    EXPECT_FALSE(rig.manager.IsConnected());
+}
+
 TEST(ConnectionSettings, StartFromTheFactoryValues) {
     const ConnectionSettings settings;
     EXPECT_EQ(settings.linkKind, LinkKind::Serial);

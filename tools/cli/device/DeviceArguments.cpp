@@ -30,17 +30,18 @@ std::optional<int> ParseSeconds(std::string_view text) {
 }  // namespace
 
 bool IsDeviceCommandLine(const std::vector<std::string>& words) {
+    if (std::ranges::any_of(words, [](const std::string& word) {
+            return word == "--link" || word == "--timeout" || word == "-v" || word == "--verbose";
+        })) {
+        return true;
+    }
     for (size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (word == "--link" || word == "--timeout" || word == "-v" || word == "--verbose") {
-            return true;
-        }
-        if (TakesValue(word)) {
+        if (TakesValue(words[i])) {
             ++i;
             continue;
         }
         // The first plain word is the command.
-        return std::ranges::find(kDeviceCommands, word) != kDeviceCommands.end();
+        return std::ranges::find(kDeviceCommands, words[i]) != kDeviceCommands.end();
     }
     return false;
 }

@@ -42,8 +42,10 @@ class ViewEvents : public ProtocolEvents {
     }
     void OnProgramReceived() override {
         Post([this] {
-            ForceFixedFilterFields(engine_->ReceivedBlock());
-            program_.LoadBlock(engine_->ReceivedBlock());
+            // A copy under the queue lock: over USB the worker owns the block.
+            ProgramBlock block = engine_->ReceivedBlockCopy();
+            ForceFixedFilterFields(block);
+            program_.LoadBlock(block);
             ++programsLoaded;
         });
     }

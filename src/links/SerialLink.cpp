@@ -32,12 +32,14 @@ bool SerialLink::Open(const std::string& portName) {
         emit OpenFailed(LinkMessage::kSerialPortOpenFailed);
         return false;
     }
-    // A port that takes none of these settings stays open until the next
-    // open closes it, and the open fails without a message of its own.
+    // A port that refuses the line settings is no use to the device: close it
+    // and say so, rather than fail silently and keep the port held open.
     if (port_.Setup(CSerial::EBaud57600, CSerial::EData8, CSerial::EParNone, CSerial::EStop1) !=
             kSerialSuccess ||
         port_.SetupHandshaking(CSerial::EHandshakeOff) != kSerialSuccess ||
         port_.SetMask(CSerial::kEventAll) != kSerialSuccess) {
+        port_.Close();
+        emit OpenFailed(LinkMessage::kSerialPortOpenFailed);
         return false;
     }
     engine_.ResetReceiver();

@@ -227,13 +227,8 @@ TEST_P(CliOverLink, EffectGroupLoadsTheDevicesGroupOverTheReadProgram) {
                            image.begin() + kMicrophoneCodes + 4));
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, CliOverLink,
-                         ::testing::Values(LinkKind::Serial, LinkKind::Network, LinkKind::Usb),
-                         [](const auto& info) { return LinkName(info.param); });
-
-TEST(CliDevice, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
-    CliDevice rig;
-    const CliResult result = rig.RunOn(LinkKind::Network, {"-v", "read"});
+TEST_P(CliOverLink, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
+    const CliResult result = Run({"-v", "read"});
     ASSERT_EQ(result.status, 0) << result.err;
     std::istringstream lines(result.err);
     std::vector<std::vector<uint8_t>> sent;
@@ -248,7 +243,7 @@ TEST(CliDevice, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
         }
     }
     // Everything the device took was in the transcript, in the same order.
-    const std::vector<devsim::ReceivedFrame> log = rig.device.Log();
+    const std::vector<devsim::ReceivedFrame> log = rig_.device.Log();
     ASSERT_GE(sent.size(), 31u);
     ASSERT_LE(log.size(), sent.size());
     for (size_t i = 0; i < log.size(); ++i) {
@@ -258,6 +253,10 @@ TEST(CliDevice, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
     EXPECT_GE(received.size(), 31u);
     EXPECT_EQ(ReadFrameHeader(received[30]).command, Command::kProgramRead);
 }
+
+INSTANTIATE_TEST_SUITE_P(Links, CliOverLink,
+                         ::testing::Values(LinkKind::Serial, LinkKind::Network, LinkKind::Usb),
+                         [](const auto& info) { return LinkName(info.param); });
 
 TEST(CliDevice, FailuresEndWithOneLineAndANonZeroStatus) {
     struct Case {

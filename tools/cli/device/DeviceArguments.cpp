@@ -8,8 +8,7 @@
 
 namespace cli {
 namespace {
-constexpr std::array<std::string_view, 4> kOptionsWithValue = {"--link", "--out", "--timeout",
-                                                               "-o"};
+constexpr std::array<std::string_view, 3> kOptionsWithValue = {"--link", "--out", "--timeout"};
 constexpr std::array<std::string_view, 7> kDeviceCommands = {
     "read", "write", "recall", "store", "effect-group", "ports", "usb"};
 constexpr int kLongestTimeoutSeconds = 3600;

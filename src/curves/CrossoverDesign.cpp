@@ -95,8 +95,8 @@ BiquadSection BesselLowPassSection(double k, BesselSection prototype) {
 }
 
 bool IsFamily(int family) {
-    return family == ResponseFamily::kLinkwitzRiley || family == ResponseFamily::kBessel ||
-           family == ResponseFamily::kButterworth;
+    return family == FilterFamily::kLinkwitzRiley || family == FilterFamily::kBessel ||
+           family == FilterFamily::kButterworth;
 }
 }  // namespace
 
@@ -106,15 +106,15 @@ CrossoverSections DesignCrossover(int kind, int frequency, int family, int slope
     if (!IsFamily(family) || slope < 0 || slope >= kSlopeCount) {
         return design;
     }
-    bool highPass = kind == ResponseKind::kHighPass;
+    bool highPass = kind == ElementType::kHighPass;
     double centre = highPass ? NearestGridFrequency(frequency) : static_cast<double>(frequency);
-    if (family == ResponseFamily::kBessel) {
+    if (family == FilterFamily::kBessel) {
         centre /= highPass ? kBesselHighPassDivisor[slope] : kBesselLowPassDivisor[slope];
     }
     double omega0 = centre * kDesignFrequencyFactor;
     double k = std::tan(omega0 / 2.0);
 
-    if (!highPass && family == ResponseFamily::kBessel) {
+    if (!highPass && family == FilterFamily::kBessel) {
         const BesselPrototype& prototype = kBesselLowPass[slope];
         for (int i = 0; i < prototype.count; ++i) {
             design.sections[design.count++] = BesselLowPassSection(k, prototype.sections[i]);

@@ -18,7 +18,7 @@ BiquadSection DesignShelf(int kind, double centreHertz, double gainDb, int slope
     if (gainDb == 0.0 || (slope != 0 && slope != 1)) {
         return {};
     }
-    bool low = kind == ResponseKind::kLowShelf;
+    bool low = kind == ElementType::kLowShelf;
     // The steeper shelf and the position of its corner are the device's choice of S and offset.
     double s = slope == 0 ? 0.5 : 1.05;
     double shift =
@@ -43,7 +43,7 @@ BiquadSection DesignShelf(int kind, double centreHertz, double gainDb, int slope
 
 void ComputeElementResponse(const ElementResponseInput& input, GridResponse& response) {
     switch (input.kind) {
-        case ResponseKind::kPeaking:
+        case ElementType::kPeaking:
             if (input.bypassed) {
                 break;
             }
@@ -53,8 +53,8 @@ void ComputeElementResponse(const ElementResponseInput& input, GridResponse& res
                 EvaluateSections({&section, 1}, response);
             }
             return;
-        case ResponseKind::kLowShelf:
-        case ResponseKind::kHighShelf:
+        case ElementType::kLowShelf:
+        case ElementType::kHighShelf:
             if (input.bypassed) {
                 break;
             }
@@ -64,10 +64,10 @@ void ComputeElementResponse(const ElementResponseInput& input, GridResponse& res
                 EvaluateSections({&section, 1}, response);
             }
             return;
-        case ResponseKind::kHighPass:
-        case ResponseKind::kLowPass: {
+        case ElementType::kHighPass:
+        case ElementType::kLowPass: {
             // A high-pass at 20 Hz and a low-pass at 20 kHz are switched off.
-            int off = input.kind == ResponseKind::kHighPass ? 20 : 20000;
+            int off = input.kind == ElementType::kHighPass ? 20 : 20000;
             if (input.frequency == off) {
                 break;
             }

@@ -13,11 +13,11 @@ inline constexpr double kLn2 = 0.69314718;
 
 // Everything the response of one element depends on.
 struct ElementResponseInput {
-    int kind = ResponseKind::kPeaking;
+    int kind = ElementType::kPeaking;
     int frequency = 1000;    // Hz
     double gain = 0.0;       // dB
     double bandwidth = 0.3;  // octaves
-    int family = ResponseFamily::kLinkwitzRiley;
+    int family = FilterFamily::kLinkwitzRiley;
     int slope = 0;
     bool bypassed = true;  // the element's own bypass or "All Bypass"
 };

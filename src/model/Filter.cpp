@@ -9,15 +9,6 @@
 #include "curves/Response.h"
 #include "model/Archive.h"
 
-static_assert(ElementType::kPeaking == ResponseKind::kPeaking &&
-              ElementType::kLowShelf == ResponseKind::kLowShelf &&
-              ElementType::kHighShelf == ResponseKind::kHighShelf &&
-              ElementType::kHighPass == ResponseKind::kHighPass &&
-              ElementType::kLowPass == ResponseKind::kLowPass);
-static_assert(FilterFamily::kLinkwitzRiley == ResponseFamily::kLinkwitzRiley &&
-              FilterFamily::kBessel == ResponseFamily::kBessel &&
-              FilterFamily::kButterworth == ResponseFamily::kButterworth);
-
 namespace {
 constexpr int kShelfFrequencyLimit = 2000;
 constexpr int kLowPassOffFrequency = 20000;

@@ -16,24 +16,9 @@
 #include "curves/FrequencyGrid.h"
 #include "curves/Geometry.h"
 #include "curves/GraphScale.h"
+#include "curves/ResponseKinds.h"
 
 class CArchive;
-
-// Element kinds (`type`), as stored in files and sent on the wire.
-namespace ElementType {
-inline constexpr int kPeaking = 0;
-inline constexpr int kLowShelf = 1;
-inline constexpr int kHighShelf = 2;
-inline constexpr int kHighPass = 3;
-inline constexpr int kLowPass = 4;
-}  // namespace ElementType
-
-// Crossover filter families (`family`).
-namespace FilterFamily {
-inline constexpr int kLinkwitzRiley = 0;
-inline constexpr int kBessel = 1;
-inline constexpr int kButterworth = 2;
-}  // namespace FilterFamily
 
 // One 8-byte row of a device record.
 using DeviceRow = std::array<uint8_t, 8>;

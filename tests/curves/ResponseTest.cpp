@@ -75,7 +75,7 @@ TEST(ElementResponse, PeakingBandMatchesItsPrototype) {
     auto expected = AnalogReference(2000.0, [&](Complex p) {
         return (p * p + p * (a * inverseQ) + 1.0) / (p * p + p * (inverseQ / a) + 1.0);
     });
-    ExpectSameCurve(Compute(Element(ResponseKind::kPeaking, 2000, gain, octaves, 0, 0)), expected);
+    ExpectSameCurve(Compute(Element(ElementType::kPeaking, 2000, gain, octaves, 0, 0)), expected);
 }
 
 TEST(ElementResponse, LowShelfMatchesItsPrototypeAtItsShiftedCorner) {
@@ -87,7 +87,7 @@ TEST(ElementResponse, LowShelfMatchesItsPrototypeAtItsShiftedCorner) {
         double root = std::sqrt(a) * inverseQ;
         return a * (p * p + root * p + a) / (a * p * p + root * p + 1.0);
     });
-    ExpectSameCurve(Compute(Element(ResponseKind::kLowShelf, 500, gain, 0.3, 0, 1)), expected);
+    ExpectSameCurve(Compute(Element(ElementType::kLowShelf, 500, gain, 0.3, 0, 1)), expected);
 }
 
 TEST(ElementResponse, HighShelfMatchesItsPrototypeAtItsShiftedCorner) {
@@ -99,7 +99,7 @@ TEST(ElementResponse, HighShelfMatchesItsPrototypeAtItsShiftedCorner) {
         double root = std::sqrt(a) * inverseQ;
         return a * (a * p * p + root * p + 1.0) / (p * p + root * p + a);
     });
-    ExpectSameCurve(Compute(Element(ResponseKind::kHighShelf, 8000, gain, 0.3, 0, 0)), expected);
+    ExpectSameCurve(Compute(Element(ElementType::kHighShelf, 8000, gain, 0.3, 0, 0)), expected);
 }
 
 TEST(ElementResponse, BesselLowPassMatchesItsPrototypeSections) {
@@ -109,7 +109,7 @@ TEST(ElementResponse, BesselLowPassMatchesItsPrototypeSections) {
                       (0.109408 * p * p + 0.6278294896 * p + 1.0));
     });
     ExpectSameCurve(
-        Compute(Element(ResponseKind::kLowPass, 3000, 0, 0.3, ResponseFamily::kBessel, 2)),
+        Compute(Element(ElementType::kLowPass, 3000, 0, 0.3, FilterFamily::kBessel, 2)),
         expected);
 }
 
@@ -118,7 +118,7 @@ TEST(ElementResponse, Bessel18dBLowPassHasAFirstOrderSection) {
         return 1.0 / ((0.154812441 * p * p + 0.5693712514 * p + 1.0) * (0.430628846 * p + 1.0));
     });
     ExpectSameCurve(
-        Compute(Element(ResponseKind::kLowPass, 777, 0, 0.3, ResponseFamily::kBessel, 1)),
+        Compute(Element(ElementType::kLowPass, 777, 0, 0.3, FilterFamily::kBessel, 1)),
         expected);
 }
 
@@ -127,7 +127,7 @@ TEST(ElementResponse, Butterworth18dBHighPassIsFirstThenSecondOrder) {
     auto expected = AnalogReference(
         1000.0, [](Complex p) { return p / (p + 1.0) * (p * p) / (p * p + p / 1.0 + 1.0); });
     ExpectSameCurve(
-        Compute(Element(ResponseKind::kHighPass, 1010, 0, 0.3, ResponseFamily::kButterworth, 1)),
+        Compute(Element(ElementType::kHighPass, 1010, 0, 0.3, FilterFamily::kButterworth, 1)),
         expected);
 }
 
@@ -140,7 +140,7 @@ TEST(ElementResponse, Linkwitz48dBHighPassIsFourSecondOrderSections) {
         return result;
     });
     ExpectSameCurve(
-        Compute(Element(ResponseKind::kHighPass, 250, 0, 0.3, ResponseFamily::kLinkwitzRiley, 3)),
+        Compute(Element(ElementType::kHighPass, 250, 0, 0.3, FilterFamily::kLinkwitzRiley, 3)),
         expected);
 }
 
@@ -149,9 +149,9 @@ TEST(ElementResponse, Linkwitz48dBHighPassIsFourSecondOrderSections) {
 TEST(SectionEvaluation, MatchesTheTransferFunctionOnTheUnitCircle) {
     std::vector<std::vector<BiquadSection>> cascades = {
         {DesignPeaking(1000.0, -12.0, 2.0)},
-        {DesignShelf(ResponseKind::kHighShelf, 4000.0, 7.5, 1)},
+        {DesignShelf(ElementType::kHighShelf, 4000.0, 7.5, 1)},
     };
-    for (int kind : {ResponseKind::kHighPass, ResponseKind::kLowPass}) {
+    for (int kind : {ElementType::kHighPass, ElementType::kLowPass}) {
         for (int family = 0; family < 3; ++family) {
             for (int slope = 0; slope < 4; ++slope) {
                 CrossoverSections design = DesignCrossover(kind, 900, family, slope);
@@ -178,25 +178,25 @@ TEST(SectionEvaluation, MatchesTheTransferFunctionOnTheUnitCircle) {
 }
 
 TEST(ElementResponse, PeakingBandPeaksAtItsGainOnItsGridPoint) {
-    GridResponse response = Compute(Element(ResponseKind::kPeaking, 1000, 6.0, 0.3, 0, 0));
+    GridResponse response = Compute(Element(ElementType::kPeaking, 1000, 6.0, 0.3, 0, 0));
     EXPECT_NEAR(response[kIndex1000Hz], 6.0, 1e-9);
     EXPECT_EQ(std::max_element(response.begin(), response.end()) - response.begin(), kIndex1000Hz);
 }
 
 TEST(ElementResponse, FrequenciesAreMovedToTheNearestGridPoint) {
     auto peakIndex = [](int hertz) {
-        GridResponse r = Compute(Element(ResponseKind::kPeaking, hertz, 6.0, 0.3, 0, 0));
+        GridResponse r = Compute(Element(ElementType::kPeaking, hertz, 6.0, 0.3, 0, 0));
         return std::max_element(r.begin(), r.end()) - r.begin();
     };
     EXPECT_EQ(peakIndex(1010), kIndex1000Hz);
     EXPECT_EQ(peakIndex(1015), kIndex1000Hz + 1) << "the tie between 1000 and 1030 goes up";
-    EXPECT_EQ(Compute(Element(ResponseKind::kPeaking, 1010, 6.0, 0.3, 0, 0)),
-              Compute(Element(ResponseKind::kPeaking, 1000, 6.0, 0.3, 0, 0)));
+    EXPECT_EQ(Compute(Element(ElementType::kPeaking, 1010, 6.0, 0.3, 0, 0)),
+              Compute(Element(ElementType::kPeaking, 1000, 6.0, 0.3, 0, 0)));
 }
 
 TEST(ElementResponse, Butterworth24dBLowPassFallsAt24dBPerOctave) {
     GridResponse r =
-        Compute(Element(ResponseKind::kLowPass, 1000, 0, 0.3, ResponseFamily::kButterworth, 2));
+        Compute(Element(ElementType::kLowPass, 1000, 0, 0.3, FilterFamily::kButterworth, 2));
     EXPECT_NEAR(r[kIndex1000Hz], -3.0, 0.1);
     EXPECT_NEAR(r[kIndex2000Hz], -24.0, 0.5);
     EXPECT_NEAR(r[kIndex4000Hz], -48.0, 0.5);
@@ -216,9 +216,9 @@ class CrossoverSlopeTest : public testing::TestWithParam<SlopeCase> {};
 TEST_P(CrossoverSlopeTest, StopBandsFallAtTheNamedSlope) {
     auto [family, slope, order] = GetParam();
     double dbPerOctave = order * 20.0 * std::log10(2.0);
-    GridResponse high = Compute(Element(ResponseKind::kHighPass, 16000, 0, 0.3, family, slope));
+    GridResponse high = Compute(Element(ElementType::kHighPass, 16000, 0, 0.3, family, slope));
     EXPECT_NEAR(high[64] - high[40], dbPerOctave, 0.1) << "high-pass, 125 Hz against 62.5 Hz";
-    GridResponse low = Compute(Element(ResponseKind::kLowPass, 100, 0, 0.3, family, slope));
+    GridResponse low = Compute(Element(ElementType::kLowPass, 100, 0, 0.3, family, slope));
     // Bilinear warping steepens the top octave slightly.
     EXPECT_NEAR(low[184] - low[208], dbPerOctave, 0.05 * dbPerOctave)
         << "low-pass, 4 kHz against 8 kHz";
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(FamiliesAndSlopes, CrossoverSlopeTest,
                                          SlopeCase{2, 3, 8}));
 
 TEST(ElementResponse, SectionCountsFollowTheSlope) {
-    for (int kind : {ResponseKind::kHighPass, ResponseKind::kLowPass}) {
+    for (int kind : {ElementType::kHighPass, ElementType::kLowPass}) {
         for (int family = 0; family < 3; ++family) {
             SCOPED_TRACE(testing::Message() << "kind " << kind << " family " << family);
             CrossoverSections eighteen = DesignCrossover(kind, 1000, family, 1);
@@ -246,36 +246,36 @@ TEST(ElementResponse, SectionCountsFollowTheSlope) {
 
 TEST(ElementResponse, FlatCasesWriteZeroEverywhere) {
     GridResponse zero{};
-    ElementResponseInput bypassedPeak = Element(ResponseKind::kPeaking, 1000, 6.0, 0.3, 0, 0);
+    ElementResponseInput bypassedPeak = Element(ElementType::kPeaking, 1000, 6.0, 0.3, 0, 0);
     bypassedPeak.bypassed = true;
-    ElementResponseInput bypassedShelf = Element(ResponseKind::kLowShelf, 100, 6.0, 0.3, 0, 1);
+    ElementResponseInput bypassedShelf = Element(ElementType::kLowShelf, 100, 6.0, 0.3, 0, 1);
     bypassedShelf.bypassed = true;
     EXPECT_EQ(Compute(bypassedPeak), zero);
     EXPECT_EQ(Compute(bypassedShelf), zero);
-    EXPECT_EQ(Compute(Element(ResponseKind::kHighShelf, 4000, 0.0, 0.3, 0, 0)), zero)
+    EXPECT_EQ(Compute(Element(ElementType::kHighShelf, 4000, 0.0, 0.3, 0, 0)), zero)
         << "a 0 dB shelf is flat even when it is not bypassed";
     for (int family = 0; family < 3; ++family) {
         for (int slope = 0; slope < 4; ++slope) {
-            EXPECT_EQ(Compute(Element(ResponseKind::kHighPass, 20, 0, 0.3, family, slope)), zero);
-            EXPECT_EQ(Compute(Element(ResponseKind::kLowPass, 20000, 0, 0.3, family, slope)), zero);
+            EXPECT_EQ(Compute(Element(ElementType::kHighPass, 20, 0, 0.3, family, slope)), zero);
+            EXPECT_EQ(Compute(Element(ElementType::kLowPass, 20000, 0, 0.3, family, slope)), zero);
         }
     }
     EXPECT_EQ(Compute(Element(7, 1000, 6.0, 0.3, 0, 0)), zero) << "unknown kind";
-    EXPECT_EQ(Compute(Element(ResponseKind::kHighPass, 1000, 0, 0.3, 9, 0)), zero)
+    EXPECT_EQ(Compute(Element(ElementType::kHighPass, 1000, 0, 0.3, 9, 0)), zero)
         << "unknown family";
-    EXPECT_EQ(Compute(Element(ResponseKind::kLowPass, 1000, 0, 0.3, 0, 4)), zero)
+    EXPECT_EQ(Compute(Element(ElementType::kLowPass, 1000, 0, 0.3, 0, 4)), zero)
         << "unknown slope";
 }
 
 TEST(ElementResponse, DamagedParametersStillGiveNumbers) {
     // Gains and bandwidths reach here unchecked from files and device rows.
-    for (ElementResponseInput input : {Element(ResponseKind::kPeaking, 1000, 1e300, 0.3, 0, 0),
-                                       Element(ResponseKind::kPeaking, 1000, 6.0, 1e300, 0, 0),
-                                       Element(ResponseKind::kPeaking, 1000, -3256.0, -327.0, 0, 0),
-                                       Element(ResponseKind::kLowShelf, 1000, 3256.0, 0.3, 0, 1),
-                                       Element(ResponseKind::kHighShelf, 5000, -3256.0, 0.3, 0, 0),
-                                       Element(ResponseKind::kLowPass, -5, 0, 0.3, 1, 3),
-                                       Element(ResponseKind::kLowPass, 48000, 0, 0.3, 2, 3)}) {
+    for (ElementResponseInput input : {Element(ElementType::kPeaking, 1000, 1e300, 0.3, 0, 0),
+                                       Element(ElementType::kPeaking, 1000, 6.0, 1e300, 0, 0),
+                                       Element(ElementType::kPeaking, 1000, -3256.0, -327.0, 0, 0),
+                                       Element(ElementType::kLowShelf, 1000, 3256.0, 0.3, 0, 1),
+                                       Element(ElementType::kHighShelf, 5000, -3256.0, 0.3, 0, 0),
+                                       Element(ElementType::kLowPass, -5, 0, 0.3, 1, 3),
+                                       Element(ElementType::kLowPass, 48000, 0, 0.3, 2, 3)}) {
         for (double db : Compute(input)) {
             ASSERT_FALSE(std::isnan(db)) << "kind " << input.kind << " gain " << input.gain;
         }

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/widgets/NumEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPalette>
+
+namespace {
+const QColor kRestingText(72, 88, 120);
+const QColor kRestingBackground(255, 228, 232);
+const QColor kEditingText(Qt::white);
+const QColor kEditingBackground(200, 0, 0);
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+CNumEdit::CNumEdit(int controlId, QWidget* parent)
+    : QLineEdit(parent), controlId_(controlId), messageSink_([this](const QString& text) {
+          QMessageBox::information(this, window()->windowTitle(), text);
+      }) {
+    setMaxLength(kMaxTypedCharacters);
+    connect(this, &QLineEdit::textEdited, this, &CNumEdit::OnTextEdited);
+    SetEditing(false);
+    ShowScaleText();
+}
+
+void CNumEdit::SetScaleType(int32_t type) {
+    scale_.SetScaleType(type);
+    setMaxLength(kMaxTypedCharacters);
+    ShowScaleText();
+}
+
+void CNumEdit::SetRange(int32_t minimum, int32_t maximum) {
+    scale_.SetRange(minimum, maximum);
+}
+
+void CNumEdit::SetValue(int32_t code) {
+    if (scale_.SetValue(code)) {
+        ShowScaleText();
+    }
+}
+
+int32_t CNumEdit::GetValue() {
+    const ReadOutcome outcome = scale_.GetValue();
+    if (outcome.showRangeMessage) {
+        ShowMessage(ToQString(kOutOfRangeMessage.In(language_)));
+    }
+    return outcome.code;
+}
+
+void CNumEdit::Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency) {
+    if (scale_.Spin(clickStep, direction, stopAtTopFrequency)) {
+        ShowScaleText();
+        emit Committed(controlId_);
+    }
+}
+
+void CNumEdit::SetPlainText(const QString& text) {
+    scale_.SetText(text.toStdString());
+    setText(text);
+}
+
+void CNumEdit::SetMessageSink(MessageFunction sink) {
+    messageSink_ = std::move(sink);
+}
+
+void CNumEdit::ShowMessage(const QString& text) const {
+    if (messageSink_) {
+        messageSink_(text);
+    }
+}
+
+void CNumEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    CommitTypedText();
+}
+
+void CNumEdit::mousePressEvent(QMouseEvent* event) {
+    QLineEdit::mousePressEvent(event);
+    SetEditing(true);
+}
+
+void CNumEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        SetEditing(true);
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void CNumEdit::OnTextEdited(const QString& text) {
+    scale_.EditText(text.toStdString());
+}
+
+void CNumEdit::CommitTypedText() {
+    const CommitOutcome outcome = scale_.Commit();
+    // The field shows the stored code before anything else happens, so that a
+    // message box taking the focus cannot see half-committed text.
+    ShowScaleText();
+    SetEditing(false);
+    if (outcome.showRangeMessage) {
+        ShowMessage(ToQString(kOutOfRangeMessage.In(language_)));
+    }
+    if (outcome.notifyPage) {
+        emit Committed(controlId_);
+    }
+}
+
+void CNumEdit::ShowScaleText() {
+    const QString shown = QString::fromStdString(scale_.Text());
+    if (shown != text()) {
+        setText(shown);
+    }
+}
+
+void CNumEdit::SetEditing(bool editing) {
+    editing_ = editing;
+    QPalette colours = palette();
+    colours.setColor(QPalette::Text, editing ? kEditingText : kRestingText);
+    colours.setColor(QPalette::Base, editing ? kEditingBackground : kRestingBackground);
+    setPalette(colours);
+}

@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The numeric entry field every page shows parameter values through: an edit
+// box bound to one integer code, showing it on its scale and turning typed
+// text back into a code when the field loses the keyboard focus. The rules
+// live in `ValueScale`; this widget only forwards its events and acts on the
+// outcome. The page is told through `Committed` and then reads `GetValue`;
+// the code it reads never leaves the field's range, whatever was typed.
+#pragma once
+
+#include <QLineEdit>
+#include <cstdint>
+#include <functional>
+
+#include "curves/BilingualText.h"
+#include "curves/ValueScale.h"
+
+class CNumEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    // Shows a message to the user; a modal box unless a test hands in its own.
+    using MessageFunction = std::function<void(const QString& text)>;
+
+    // `controlId` is the number the page knows this field by.
+    explicit CNumEdit(int controlId, QWidget* parent = nullptr);
+
+    int ControlId() const { return controlId_; }
+
+    void SetScaleType(int32_t type);
+    int32_t GetScaleType() const { return scale_.Parameters().scaleType; }
+    void SetRange(int32_t minimum, int32_t maximum);
+    int32_t MinCode() const { return scale_.Parameters().minCode; }
+    int32_t MaxCode() const { return scale_.Parameters().maxCode; }
+    void SetStep(double step) { scale_.SetStep(step); }
+    void SetOffset(double offset) { scale_.SetOffset(offset); }
+
+    // Shows `code`; a code outside the range leaves the field as it was.
+    void SetValue(int32_t code);
+    // The code, after silently converting text typed since the last read.
+    int32_t GetValue();
+    bool IsModified() const { return scale_.IsModified(); }
+    void SetModified(bool modified) { scale_.SetModified(modified); }
+
+    // One click of an attached spin arrow; tells the page when the code moved.
+    // `stopAtTopFrequency` is the spin's frequency mode (stops at 20000 Hz).
+    void Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency);
+
+    // The page writes the text of a plain-scale field itself.
+    void SetPlainText(const QString& text);
+
+    void SetLanguage(Language language) { language_ = language; }
+    Language CurrentLanguage() const { return language_; }
+    void SetMessageSink(MessageFunction sink);
+    void ShowMessage(const QString& text) const;
+
+    // True between a click or Enter and the next commit.
+    bool IsEditing() const { return editing_; }
+
+  signals:
+    // A typed value was accepted (or clamped), or a spin moved the code.
+    void Committed(int controlId);
+
+  protected:
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void OnTextEdited(const QString& text);
+    void CommitTypedText();
+    void ShowScaleText();
+    void SetEditing(bool editing);
+
+    const int controlId_;
+    ValueScale scale_;
+    Language language_ = Language::Chinese;
+    MessageFunction messageSink_;
+    bool editing_ = false;
+};

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/widgets/SpinButtons.h"
+
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/widgets/NumEdit.h"
+
+namespace {
+QToolButton* MakeArrow(Qt::ArrowType arrow, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setArrowType(arrow);
+    // Holding an arrow keeps stepping, as a spin control does.
+    button->setAutoRepeat(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+}  // namespace
+
+CSpinButtons::CSpinButtons(CNumEdit& field, QWidget* parent)
+    : QWidget(parent),
+      field_(field),
+      upButton_(MakeArrow(Qt::UpArrow, this)),
+      downButton_(MakeArrow(Qt::DownArrow, this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(upButton_);
+    layout->addWidget(downButton_);
+    connect(upButton_, &QToolButton::clicked, this, &CSpinButtons::StepUp);
+    connect(downButton_, &QToolButton::clicked, this, &CSpinButtons::StepDown);
+}
+
+void CSpinButtons::SetClickStep(int32_t step) {
+    clickStep_ = std::max<int32_t>(step, 1);
+}
+
+void CSpinButtons::SetPosition(int32_t code) {
+    if (code < field_.MinCode() || code > field_.MaxCode()) {
+        field_.ShowMessage(QString::fromUtf8(kSpinPositionMessage));
+        return;
+    }
+    field_.SetValue(code);
+}
+
+void CSpinButtons::StepUp() {
+    field_.Spin(clickStep_, SpinDirection::Up, frequencyMode_);
+}
+
+void CSpinButtons::StepDown() {
+    field_.Spin(clickStep_, SpinDirection::Down, frequencyMode_);
+}

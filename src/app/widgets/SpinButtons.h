@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The up and down arrows beside a numeric field. They step the field's code
+// itself rather than its text, so their range is always the field's range;
+// a field on the Q scale moves the other way so that the shown Q follows the
+// arrow.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+class CNumEdit;
+class QToolButton;
+
+// Shown when a caller sets a position outside the field's range; the device's
+// makers only ever wrote it in Chinese.
+inline constexpr const char* kSpinPositionMessage = "Pos设定错误";
+
+class CSpinButtons : public QWidget {
+    Q_OBJECT
+
+  public:
+    CSpinButtons(CNumEdit& field, QWidget* parent = nullptr);
+
+    // Codes moved by one click (at least 1).
+    void SetClickStep(int32_t step);
+    // A frequency spin never goes past 20000 Hz.
+    void SetFrequencyMode(bool frequencyMode) { frequencyMode_ = frequencyMode; }
+
+    // Moves the field to `code`; outside the field's range the message is
+    // shown and nothing changes. The page is not told, as for `SetValue`.
+    void SetPosition(int32_t code);
+
+    void StepUp();
+    void StepDown();
+
+    QToolButton* UpButton() const { return upButton_; }
+    QToolButton* DownButton() const { return downButton_; }
+
+  private:
+    CNumEdit& field_;
+    QToolButton* upButton_;
+    QToolButton* downButton_;
+    int32_t clickStep_ = 1;
+    bool frequencyMode_ = false;
+};

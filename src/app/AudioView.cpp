@@ -1,0 +1,339 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/AudioView.h"
+
+#include <QDir>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "app/AudioDoc.h"
+#include "app/ConnectionIndicators.h"
+#include "app/MessageSink.h"
+#include "app/ModeButtons.h"
+#include "app/PageButtons.h"
+#include "app/ShellTexts.h"
+#include "app/VolumeStrip.h"
+#include "app/dialogs/ConnectDialog.h"
+#include "app/dialogs/ProgressWindow.h"
+#include "model/SystemData.h"
+#include "protocol/ProgramMessages.h"
+#include "protocol/ReceivedProgram.h"
+
+namespace {
+const QColor kBackground(229, 236, 245);
+constexpr int kMicrophone = 2;
+constexpr int kMainRight = 1;
+constexpr int kSurroundLeft = 4;
+constexpr int kSurroundRight = 5;
+constexpr int kMainRightPage = kFirstOutputPage + kMainRight;
+constexpr int kSurroundRightPage = kFirstOutputPage + kSurroundRight;
+}  // namespace
+
+CAudioView::CAudioView(ViewServices services, QWidget* parent)
+    : QWidget(parent),
+      services_(services),
+      device_(services.document.Program(), services.presets, services.system, services.hidBackend,
+              *this),
+      helpPaths_(HelpFilePathsIn(QDir::currentPath())),
+      openDocument_(DesktopDocumentOpener()),
+      runConnectDialog_([](ConnectDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kBackground);
+    setPalette(colours);
+
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        Program().ResetOutputLinks();
+    }
+    progress_ = new ProgressWindow(this);
+    fileCommands_ = std::make_unique<ProgramFileCommands>(
+        ProgramFileCommands::Services{Program(), device_.Engine().Queue(), device_.Transfers(),
+                                      services_.messages, services_.state,
+                                      [this] { RefreshPages(); }},
+        ProgramFileCommands::FileDialogChooser(this));
+    BuildLayout();
+    WireDevice();
+
+    services_.state.currentPage = -1;
+    SelectPage(0);
+    Relabel();
+    RefreshPages();
+    RefreshVolumes();
+    ShowConnectionState();
+}
+
+CAudioView::~CAudioView() = default;
+
+CAudio_Data& CAudioView::Program() {
+    return services_.document.Program();
+}
+
+QPushButton* CAudioView::AddCommandButton(const BilingualText& text,
+                                          const std::function<void()>& action) {
+    auto* button = new QPushButton(this);
+    connect(button, &QPushButton::clicked, this, action);
+    labelledButtons_.emplace_back(button, text);
+    return button;
+}
+
+void CAudioView::BuildLayout() {
+    pageButtons_ = new PageButtons(this);
+    indicators_ = new ConnectionIndicators(this);
+    modeButtons_ = new ModeButtons(this);
+    volumes_ = new VolumeStrip(
+        services_.system, [this](int item) { WriteSystemItem(item); }, this);
+    pageStack_ = new QStackedWidget(this);
+    pages_ = CreatePages(pageStack_);
+    for (Page* page : pages_) {
+        pageStack_->addWidget(page);
+    }
+
+    const BilingualText notAvailable = ShellText::kNotAvailableYet;
+    QPushButton* presetsZero =
+        AddCommandButton({"Presets", "预置"}, [this, notAvailable] { ShowMessage(notAvailable); });
+    QPushButton* presetsOne =
+        AddCommandButton({"Scenes", "场景"}, [this, notAvailable] { ShowMessage(notAvailable); });
+    openFileButton_ = AddCommandButton({"Open", "打开"}, [this] { fileCommands_->Load(); });
+    saveFileButton_ = AddCommandButton({"Save", "保存"}, [this] { fileCommands_->Save(); });
+    QPushButton* setup =
+        AddCommandButton({"Setup", "设置"}, [this, notAvailable] { ShowMessage(notAvailable); });
+    helpButton_ = AddCommandButton({"Help", "帮助"}, [this] { OpenHelp(); });
+
+    auto* commandRow = new QHBoxLayout;
+    commandRow->addWidget(indicators_);
+    commandRow->addWidget(modeButtons_);
+    for (QPushButton* button :
+         {presetsZero, presetsOne, openFileButton_, saveFileButton_, setup, helpButton_}) {
+        commandRow->addWidget(button);
+    }
+    commandRow->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(commandRow);
+    layout->addWidget(pageButtons_);
+    layout->addWidget(pageStack_, 1);
+    layout->addWidget(volumes_);
+
+    connect(pageButtons_, &PageButtons::PagePressed, this, &CAudioView::PressPageButton);
+    connect(indicators_, &ConnectionIndicators::ConnectPressed, this,
+            &CAudioView::ToggleConnection);
+    connect(modeButtons_, &ModeButtons::ModePressed, this, &CAudioView::AdvanceSourceMode);
+    connect(modeButtons_, &ModeButtons::FeedbackPressed, this, &CAudioView::AdvanceFeedbackMode);
+}
+
+void CAudioView::WireDevice() {
+    ConnectionManager& manager = device_.Manager();
+    connect(&manager, &ConnectionManager::ConnectionChanged, this,
+            [this] { ShowConnectionState(); });
+    connect(&manager, &ConnectionManager::FailureMessage, this,
+            [this](BilingualText text) { ShowMessage(text); });
+    connect(&manager, &ConnectionManager::InitialReadStarted, this, &CAudioView::ShowTransferStart);
+}
+
+void CAudioView::SetFileChooser(ProgramFileCommands::PathChooser chooser) {
+    fileCommands_ = std::make_unique<ProgramFileCommands>(
+        ProgramFileCommands::Services{Program(), device_.Engine().Queue(), device_.Transfers(),
+                                      services_.messages, services_.state,
+                                      [this] { RefreshPages(); }},
+        std::move(chooser));
+}
+
+Page* CAudioView::CurrentPageWidget() const {
+    return PageWidget(PageTargetOf(services_.state.currentPage).slot);
+}
+
+void CAudioView::PressPageButton(int page) {
+    if (page == services_.state.currentPage) {
+        pageButtons_->ShowCurrent(page);
+        return;
+    }
+    if (IsOutputPage(page) && services_.system.Byte(SystemByte::kOperatingMode) != 0) {
+        pageButtons_->ShowCurrent(services_.state.currentPage);
+        ShowMessage(ShellText::kAutomaticMode);
+        return;
+    }
+    SelectPage(page);
+}
+
+void CAudioView::SelectPage(int page) {
+    AppState& state = services_.state;
+    if (page == state.currentPage || page < 0 || page >= kPageCount) {
+        return;
+    }
+    const PageTarget target = PageTargetOf(page);
+    state.currentPage = page;
+    state.pageChannel = target.channel;
+    pageButtons_->ShowCurrent(page);
+    Page* shown = PageWidget(target.slot);
+    shown->ShowChannel(&Program(), target.channel);
+    pageStack_->setCurrentWidget(shown);
+}
+
+void CAudioView::RefreshModeButtons() {
+    services_.system.LimitSourceMode();
+    modeButtons_->Show(services_.system.Byte(SystemByte::kSourceMode),
+                       Program().GetInput(kMicrophone).GetFeedbackMode());
+}
+
+void CAudioView::RefreshPages() {
+    RefreshModeButtons();
+    CurrentPageWidget()->Refresh();
+}
+
+void CAudioView::RefreshVolumes() {
+    volumes_->RefreshVolumes();
+}
+
+void CAudioView::AdvanceSourceMode() {
+    SystemData& system = services_.system;
+    system.SetByte(SystemByte::kSourceMode, NextSourceMode(system.Byte(SystemByte::kSourceMode)));
+    RefreshModeButtons();
+    WriteSystemItem(SystemItem::kSourceMode);
+}
+
+void CAudioView::AdvanceFeedbackMode() {
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        CAudio_InData& microphone = Program().GetInput(kMicrophone);
+        microphone.SetFeedbackMode(NextFeedbackMode(microphone.GetFeedbackMode()));
+    }
+    RefreshModeButtons();
+}
+
+bool CAudioView::IsConnected() const {
+    return device_.Manager().IsConnected();
+}
+
+bool CAudioView::WriteSystemItem(int item) {
+    const bool queued = device_.Transfers().WriteSystemItem(item);
+    if (item == SystemItem::kOperatingMode && IsOutputPage(services_.state.currentPage)) {
+        SelectPage(0);
+    }
+    return queued;
+}
+
+void CAudioView::ShowTransferStart(const TransferStart& start) {
+    if (start.showProgress) {
+        progress_->Relabel(services_.state.language);
+        progress_->Start([this] { return device_.Transfers().IsTransferActive(); });
+    }
+    if (start.showDownloadNotice) {
+        ShowMessage(ShellText::kDownloadNotice);
+    }
+}
+
+void CAudioView::ToggleConnection() {
+    device_.Manager().ToggleConnection([this] {
+        ConnectDialog dialog(device_.Manager(), services_.serialPorts, services_.state.language,
+                             this);
+        return runConnectDialog_(dialog);
+    });
+}
+
+void CAudioView::LinkOutputs(int sourceGroup, int targetOutput) {
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        COutputLinkTable& links = Program().GetOutputLinks();
+        if (sourceGroup == targetOutput) {
+            links.SetGroup(targetOutput, sourceGroup);
+        }
+        for (int output = 0; output < COutputLinkTable::kOutputCount; ++output) {
+            if (output == targetOutput) {
+                links.SetGroup(targetOutput, sourceGroup);
+                continue;
+            }
+            if (links.GetGroup(output) != sourceGroup) {
+                continue;
+            }
+            CAudio_OutData& target = Program().GetOutput(targetOutput);
+            target.CopyLinkedFrom(Program().GetOutput(output));
+            target.UpdateCurve();
+            links.SetGroup(targetOutput, sourceGroup);
+            if (IsConnected()) {
+                device_.Engine().Post(BuildOutputRecordMessage(Program(), targetOutput));
+            }
+            break;
+        }
+    }
+    const COutputLinkTable& links = Program().GetOutputLinks();
+    const int page = services_.state.currentPage;
+    if (links.GetGroup(0) == links.GetGroup(kMainRight) && page == kMainRightPage) {
+        SelectPage(kFirstOutputPage);
+        RefreshPages();
+    } else if (links.GetGroup(kSurroundLeft) == links.GetGroup(kSurroundRight) &&
+               page == kSurroundRightPage) {
+        SelectPage(kFirstOutputPage + kSurroundLeft);
+        RefreshPages();
+    }
+    emit OutputLinksChanged();
+}
+
+void CAudioView::SetLanguage(Language language) {
+    services_.state.language = language;
+    Relabel();
+}
+
+void CAudioView::Relabel() {
+    const Language language = services_.state.language;
+    for (const auto& [button, text] : labelledButtons_) {
+        button->setText(Tr(text, language));
+    }
+    pageButtons_->Relabel(language);
+    volumes_->Relabel(language);
+    progress_->Relabel(language);
+    pages_.at(static_cast<size_t>(PageSlot::Main))->Relabel(language);
+    ShowConnectionState();
+}
+
+void CAudioView::OpenHelp() {
+    if (!openDocument_(helpPaths_.For(services_.state.language))) {
+        ShowMessage(ShellText::kHelpNotFound);
+    }
+}
+
+void CAudioView::ShowMessage(const BilingualText& text) {
+    services_.messages.Show(Tr(text, services_.state.language));
+}
+
+void CAudioView::ShowConnectionState() {
+    indicators_->Show(IsConnected(), services_.state.language);
+}
+
+void CAudioView::OnProgramReceived() {
+    ProgramBlock block = device_.Engine().ReceivedBlockCopy();
+    ForceFixedFilterFields(block);
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        Program().LoadBlock(block);
+        Program().ResetOutputLinks();
+    }
+    emit OutputLinksChanged();
+    RefreshPages();
+}
+
+void CAudioView::OnSystemDataRead() {
+    RefreshModeButtons();
+    RefreshVolumes();
+}
+
+void CAudioView::OnEffectRecordReceived() {
+    ProgramBlock block = device_.Engine().ReceivedBlockCopy();
+    ForceFixedFilterFields(block);
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        Program().GetEffect().LoadRecord(std::span<const uint8_t, kEffectRecordSize>(
+            block.data() + kEffectRecordOffset, kEffectRecordSize));
+    }
+    RefreshPages();
+}
+
+void CAudioView::OnReadTransferFinished() {
+    device_.Transfers().FinishReadTransfer();
+}
+
+void CAudioView::OnUsbGaveUp() {
+    device_.Manager().HandleUsbFailure();
+}

@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main view: the page buttons and the four pages, the mode and feedback
+// buttons, the preset, file, setup and help buttons, the connection
+// indicators and the volume strip, over the device stack (engine, transfers,
+// links) it owns. It turns the engine's events into program loads and page
+// refreshes, and offers other parts the page, link and refresh operations.
+//
+// The constraint: the engine's events arrive posted to the UI thread; the
+// program is changed under the queue lock, because the USB worker scans it
+// for changes while holding that lock.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "app/AppState.h"
+#include "app/DeviceStack.h"
+#include "app/HelpFile.h"
+#include "app/ProgramFileCommands.h"
+#include "app/pages/PageSet.h"
+#include "protocol/DeviceTransfers.h"
+#include "protocol/ProtocolEvents.h"
+
+class CAudioDoc;
+class ConnectDialog;
+class ConnectionIndicators;
+class HidBackend;
+class MessageSink;
+class ModeButtons;
+class PageButtons;
+class PortInfoSource;
+class PresetStore;
+class ProgressWindow;
+class QPushButton;
+class QStackedWidget;
+class SystemData;
+class VolumeStrip;
+
+// The application-wide values and the outside world the view works with.
+struct ViewServices {
+    AppState& state;
+    CAudioDoc& document;
+    PresetStore& presets;
+    SystemData& system;
+    HidBackend& hidBackend;
+    PortInfoSource& serialPorts;
+    MessageSink& messages;
+};
+
+class CAudioView : public QWidget, public ProtocolEvents {
+    Q_OBJECT
+  public:
+    explicit CAudioView(ViewServices services, QWidget* parent = nullptr);
+    ~CAudioView() override;
+
+    // Runs the Connect dialog; true when it was closed with OK.
+    using ConnectDialogRunner = std::function<bool(ConnectDialog& dialog)>;
+    void SetConnectDialogRunner(ConnectDialogRunner runner) {
+        runConnectDialog_ = std::move(runner);
+    }
+    void SetFileChooser(ProgramFileCommands::PathChooser chooser);
+    void SetDocumentOpener(DocumentOpener opener) { openDocument_ = std::move(opener); }
+
+    void SelectPage(int page);
+    // The page buttons: output pages are refused in automatic mode.
+    void PressPageButton(int page);
+    void LinkOutputs(int sourceGroup, int targetOutput);
+    void RefreshPages();
+    void RefreshModeButtons();
+    void RefreshVolumes();
+    void SetLanguage(Language language);
+
+    void ToggleConnection();
+    bool IsConnected() const;
+    // Queues the item's write (nothing while not connected); writing the
+    // operating mode while an output page shows returns to the main page.
+    bool WriteSystemItem(int item);
+    // What a queued transfer asks to be shown: the progress window, the download notice.
+    void ShowTransferStart(const TransferStart& start);
+    void OpenHelp();
+    void AdvanceSourceMode();
+    void AdvanceFeedbackMode();
+
+    DeviceStack& Device() { return device_; }
+    CAudio_Data& Program();
+    const AppState& State() const { return services_.state; }
+    SystemData& System() { return services_.system; }
+    PresetStore& Presets() { return services_.presets; }
+    MessageSink& Messages() { return services_.messages; }
+    ProgramFileCommands& FileCommands() { return *fileCommands_; }
+    Page* PageWidget(PageSlot slot) const { return pages_.at(static_cast<size_t>(slot)); }
+    Page* CurrentPageWidget() const;
+    PageButtons* PageButtonRow() const { return pageButtons_; }
+    ModeButtons* Modes() const { return modeButtons_; }
+    VolumeStrip* Volumes() const { return volumes_; }
+    ConnectionIndicators* Indicators() const { return indicators_; }
+    ProgressWindow* Progress() const { return progress_; }
+    QPushButton* FileOpenButton() const { return openFileButton_; }
+    QPushButton* FileSaveButton() const { return saveFileButton_; }
+    QPushButton* HelpButton() const { return helpButton_; }
+
+    // Engine events, on the UI thread.
+    void OnProgramReceived() override;
+    void OnSystemDataRead() override;
+    void OnEffectRecordReceived() override;
+    void OnReadTransferFinished() override;
+    void OnUsbGaveUp() override;
+
+  signals:
+    // The output link groups changed (a program was loaded or outputs linked).
+    void OutputLinksChanged();
+
+  private:
+    void BuildLayout();
+    void WireDevice();
+    void Relabel();
+    void ShowMessage(const BilingualText& text);
+    void ShowConnectionState();
+    QPushButton* AddCommandButton(const BilingualText& text, const std::function<void()>& action);
+
+    ViewServices services_;
+    DeviceStack device_;
+    HelpFilePaths helpPaths_;
+    DocumentOpener openDocument_;
+    ConnectDialogRunner runConnectDialog_;
+    std::unique_ptr<ProgramFileCommands> fileCommands_;
+
+    PageButtons* pageButtons_ = nullptr;
+    ConnectionIndicators* indicators_ = nullptr;
+    ModeButtons* modeButtons_ = nullptr;
+    VolumeStrip* volumes_ = nullptr;
+    QStackedWidget* pageStack_ = nullptr;
+    PageSet pages_{};
+    ProgressWindow* progress_ = nullptr;
+    QPushButton* openFileButton_ = nullptr;
+    QPushButton* saveFileButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    std::vector<std::pair<QPushButton*, BilingualText>> labelledButtons_;
+};

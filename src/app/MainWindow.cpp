@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MainWindow.h"
+
+#include <QMenuBar>
+
+#include "app/ShellTexts.h"
+#include "app/dialogs/AboutBox.h"
+
+namespace {
+constexpr BilingualText kOtherLanguage{"Chinese", "English"};
+}
+
+MainWindow::MainWindow(ViewServices services, QWidget* parent)
+    : QMainWindow(parent), view_(new CAudioView(services, this)) {
+    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setCentralWidget(view_);
+    setGeometry(0, 0, kWidth, kHeight);
+    runAbout_ = [this] {
+        AboutBox box(view_->State().language, this);
+        box.exec();
+    };
+    BuildMenu();
+}
+
+void MainWindow::BuildMenu() {
+    const Language language = view_->State().language;
+    // A fresh bar per language: the old one and its actions go with it.
+    auto* bar = new QMenuBar(this);
+    QMenu* connection = bar->addMenu(Tr(ShellText::kConnectMenu, language));
+    connection->addAction(Tr(ShellText::kConnectItem, language), view_,
+                          &CAudioView::ToggleConnection);
+    QMenu* languages = bar->addMenu(Tr(ShellText::kLanguageMenu, language));
+    const Language other = language == Language::Chinese ? Language::English : Language::Chinese;
+    languages->addAction(Tr(kOtherLanguage, language), this,
+                         [this, other] { SwitchLanguage(other); });
+    QMenu* help = bar->addMenu(Tr(ShellText::kHelpMenu, language));
+    help->addAction(Tr(ShellText::kAbout, language), this, &MainWindow::ShowAbout);
+    setMenuBar(bar);
+}
+
+void MainWindow::SwitchLanguage(Language language) {
+    view_->SetLanguage(language);
+    BuildMenu();
+}
+
+void MainWindow::ShowAbout() {
+    runAbout_();
+}

@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The editor's top-level window: titled with the program's name, 1013 x 703
+// at the top-left corner of the screen, with the menu bar of the interface
+// language (connect, language, help) and the main view filling it.
+//
+// The constraint: the two languages have two different menu bars, not one
+// bar relabelled: each offers the other language, so switching replaces the
+// whole bar.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+#include "app/AudioView.h"
+
+class QAction;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit MainWindow(ViewServices services, QWidget* parent = nullptr);
+
+    CAudioView& View() { return *view_; }
+    void SwitchLanguage(Language language);
+    void ShowAbout();
+    // Tests replace the modal About box.
+    void SetAboutRunner(std::function<void()> runner) { runAbout_ = std::move(runner); }
+
+    static constexpr int kWidth = 1013;
+    static constexpr int kHeight = 703;
+
+  private:
+    void BuildMenu();
+
+    CAudioView* view_;
+    std::function<void()> runAbout_;
+};

@@ -1,0 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/MessageSink.h"
+
+#include <QMessageBox>
+
+#include "app/ShellTexts.h"
+
+void MessageBoxSink::Show(const QString& text) {
+    QMessageBox::information(parent_, QString::fromUtf8(kAppTitle), text, QMessageBox::Ok);
+}

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The two state buttons of the view: the device's source mode (DVD, VOD, BGM,
+// AUTO; system byte 6) and the microphone's feedback suppression (OFF, FBX1 to
+// FBX4). A press asks the view for the next state; the buttons only show.
+//
+// The constraint: values from a device or a file may lie outside the cycle;
+// each steps back into it on the next press instead of growing further.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+
+class QPushButton;
+
+inline constexpr int kSourceModeCount = 4;
+inline constexpr int kFeedbackModeCount = 5;
+
+uint8_t NextSourceMode(uint8_t mode);
+uint8_t NextFeedbackMode(uint8_t mode);
+QString SourceModeText(uint8_t mode);
+QString FeedbackModeText(uint8_t mode);
+
+class ModeButtons : public QWidget {
+    Q_OBJECT
+  public:
+    explicit ModeButtons(QWidget* parent = nullptr);
+
+    void Show(uint8_t sourceMode, uint8_t feedbackMode);
+
+    QPushButton* ModeButton() const { return mode_; }
+    QPushButton* FeedbackButton() const { return feedback_; }
+
+  signals:
+    void ModePressed();
+    void FeedbackPressed();
+
+  private:
+    QPushButton* mode_;
+    QPushButton* feedback_;
+};

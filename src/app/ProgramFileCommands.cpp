@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ProgramFileCommands.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+#include "app/AppState.h"
+#include "app/MessageSink.h"
+#include "app/ShellTexts.h"
+#include "model/ProgramFile.h"
+#include "protocol/DeviceTransfers.h"
+#include "protocol/SendDataQueue.h"
+
+namespace {
+const QString kFileFilter = QStringLiteral("All files (*)");
+
+std::filesystem::path ToPath(const QString& path) {
+    return std::filesystem::path(path.toStdU16String());
+}
+}  // namespace
+
+QString InitialProgramFileName() {
+    return QDir::currentPath() + QDir::separator() + QStringLiteral("*.dia");
+}
+
+ProgramFileCommands::ProgramFileCommands(Services services, PathChooser chooser)
+    : services_(std::move(services)), chooser_(std::move(chooser)) {}
+
+ProgramFileCommands::PathChooser ProgramFileCommands::FileDialogChooser(QWidget* parent) {
+    return [parent](FileDialogKind kind, const QString& initialName) {
+        if (kind == FileDialogKind::Open) {
+            return QFileDialog::getOpenFileName(parent, QString(), initialName, kFileFilter);
+        }
+        return QFileDialog::getSaveFileName(parent, QString(), initialName, kFileFilter);
+    };
+}
+
+void ProgramFileCommands::Load() {
+    const QString path = chooser_(FileDialogKind::Open, InitialProgramFileName());
+    if (!path.isEmpty()) {
+        LoadFrom(path);
+    }
+}
+
+void ProgramFileCommands::Save() {
+    const QString path = chooser_(FileDialogKind::Save, InitialProgramFileName());
+    if (!path.isEmpty()) {
+        SaveTo(path);
+    }
+}
+
+bool ProgramFileCommands::LoadFrom(const QString& path) {
+    ProgramFileResult result;
+    {
+        const auto guard = services_.queue.Lock();
+        result = LoadProgramFile(ToPath(path), services_.program);
+    }
+    if (!result.ok) {
+        services_.messages.Show(Tr(result.error, services_.state.language));
+        return false;
+    }
+    services_.refreshPages();
+    if (services_.transfers.IsConnected()) {
+        const TransferStart start = services_.transfers.StoreProgram(0);
+        if (start.showDownloadNotice) {
+            services_.messages.Show(Tr(ShellText::kDownloadNotice, services_.state.language));
+        }
+    }
+    return true;
+}
+
+bool ProgramFileCommands::SaveTo(const QString& path) {
+    ProgramFileResult result;
+    {
+        // Serialising rebuilds nothing the worker reads, but the worker may be
+        // clearing change flags on the same objects.
+        const auto guard = services_.queue.Lock();
+        result = SaveProgramFile(ToPath(path), services_.program);
+    }
+    if (!result.ok) {
+        services_.messages.Show(Tr(result.error, services_.state.language));
+        return false;
+    }
+    return true;
+}

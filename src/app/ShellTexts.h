@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The texts the main window, the view and its dialogs show, in both languages
+// of the interface, so that each has one place and tests can name them.
+#pragma once
+
+#include <QString>
+
+#include "curves/BilingualText.h"
+
+inline constexpr const char* kAppTitle = "Sonavel V6.3.2";
+
+namespace ShellText {
+inline constexpr BilingualText kAutomaticMode{"自动模式", "自动模式"};
+inline constexpr BilingualText kHelpNotFound{"Not Find Help File", "没有发现帮助文件!"};
+inline constexpr BilingualText kDownloadNotice{"You have saved data according to the download!",
+                                               "您已把数据下载到机器!"};
+inline constexpr BilingualText kTransmitting{"transmitting Data", "数据传输中"};
+inline constexpr BilingualText kConnecting{"Connecting", "连接"};
+inline constexpr BilingualText kNetwork{"Network", "网络"};
+inline constexpr BilingualText kPort{"Port", "端口"};
+inline constexpr BilingualText kCancel{"Cancel", "取消"};
+inline constexpr BilingualText kAbout{"About", "关于"};
+inline constexpr BilingualText kNotAvailableYet{"This function is not available yet.",
+                                                "此功能尚未提供。"};
+// Menu texts; "&&" shows as one "&" in a menu.
+inline constexpr BilingualText kConnectMenu{"OnLine", "连接"};
+inline constexpr BilingualText kConnectItem{"OnLine&&Disconnect", "联机或断开"};
+inline constexpr BilingualText kLanguageMenu{"Language", "语言"};
+inline constexpr BilingualText kHelpMenu{"Help", "帮助"};
+}  // namespace ShellText
+
+inline QString Tr(const BilingualText& text, Language language) {
+    const std::string_view chosen = text.In(language);
+    return QString::fromUtf8(chosen.data(), static_cast<qsizetype>(chosen.size()));
+}

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ViewEvents.h"
+
+void ViewEvents::Post(void (ProtocolEvents::*event)()) {
+    QMetaObject::invokeMethod(
+        &context_, [this, event] { (target_.*event)(); }, Qt::QueuedConnection);
+}
+
+void ViewEvents::OnProgramReceived() {
+    Post(&ProtocolEvents::OnProgramReceived);
+}
+
+void ViewEvents::OnSystemDataRead() {
+    Post(&ProtocolEvents::OnSystemDataRead);
+}
+
+void ViewEvents::OnEffectRecordReceived() {
+    Post(&ProtocolEvents::OnEffectRecordReceived);
+}
+
+void ViewEvents::OnReadTransferFinished() {
+    Post(&ProtocolEvents::OnReadTransferFinished);
+}
+
+void ViewEvents::OnUsbGaveUp() {
+    Post(&ProtocolEvents::OnUsbGaveUp);
+}

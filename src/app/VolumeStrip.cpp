@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/VolumeStrip.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <algorithm>
+
+#include "app/ShellTexts.h"
+
+namespace {
+constexpr std::array<VolumeChannel, 3> kChannels = {
+    VolumeChannel::Effect, VolumeChannel::Microphone, VolumeChannel::Music};
+constexpr std::array<BilingualText, 3> kTitles = {
+    BilingualText{"Effect", "效果"}, BilingualText{"Mic", "话筒"}, BilingualText{"Music", "音乐"}};
+}  // namespace
+
+int VolumeAfterDecrease(int current) {
+    return std::max(current - 1, 0);
+}
+
+int VolumeAfterIncrease(int current, int maximum) {
+    if (current + 1 > maximum || current + 1 > VolumeStrip::kSliderMaximum) {
+        return current;
+    }
+    return current + 1;
+}
+
+int VolumeFromSlider(int position, int maximum) {
+    return std::min(position, maximum);
+}
+
+VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, QWidget* parent)
+    : QWidget(parent), system_(system), writeItem_(std::move(writeItem)) {
+    auto* layout = new QHBoxLayout(this);
+    for (VolumeChannel channel : kChannels) {
+        VolumeGroup& group = groups_.at(static_cast<size_t>(channel));
+        group.title = new QLabel(this);
+        group.minus = new QPushButton(QStringLiteral("-"), this);
+        group.slider = new QSlider(Qt::Horizontal, this);
+        group.plus = new QPushButton(QStringLiteral("+"), this);
+        group.number = new QLabel(this);
+        group.slider->setRange(0, kSliderMaximum);
+        group.minus->setFixedWidth(28);
+        group.plus->setFixedWidth(28);
+        group.number->setMinimumWidth(24);
+        for (QWidget* widget :
+             {static_cast<QWidget*>(group.title), static_cast<QWidget*>(group.minus),
+              static_cast<QWidget*>(group.slider), static_cast<QWidget*>(group.plus),
+              static_cast<QWidget*>(group.number)}) {
+            layout->addWidget(widget);
+        }
+        layout->addSpacing(16);
+        connect(group.minus, &QPushButton::clicked, this, [this, channel] { Decrease(channel); });
+        connect(group.plus, &QPushButton::clicked, this, [this, channel] { Increase(channel); });
+        connect(group.slider, &QSlider::valueChanged, this, [this, channel](int position) {
+            if (!showing_) {
+                MoveSlider(channel, position);
+            }
+        });
+    }
+    Relabel(Language::Chinese);
+    RefreshVolumes();
+}
+
+void VolumeStrip::Relabel(Language language) {
+    for (VolumeChannel channel : kChannels) {
+        const auto index = static_cast<size_t>(channel);
+        groups_.at(index).title->setText(Tr(kTitles.at(index), language));
+    }
+}
+
+void VolumeStrip::RefreshVolumes() {
+    for (VolumeChannel channel : kChannels) {
+        Show(channel, system_.CurrentVolume(channel));
+    }
+}
+
+void VolumeStrip::Decrease(VolumeChannel channel) {
+    Apply(channel, VolumeAfterDecrease(system_.CurrentVolume(channel)));
+}
+
+void VolumeStrip::Increase(VolumeChannel channel) {
+    Apply(channel,
+          VolumeAfterIncrease(system_.CurrentVolume(channel), system_.MaximumVolume(channel)));
+}
+
+void VolumeStrip::MoveSlider(VolumeChannel channel, int position) {
+    Apply(channel, VolumeFromSlider(position, system_.MaximumVolume(channel)));
+}
+
+void VolumeStrip::Apply(VolumeChannel channel, int value) {
+    system_.SetCurrentVolume(channel, static_cast<uint8_t>(value));
+    Show(channel, value);
+    writeItem_(SystemData::VolumeItem(channel));
+}
+
+void VolumeStrip::Show(VolumeChannel channel, int value) {
+    const VolumeGroup& group = Group(channel);
+    // Moving the slider back to an allowed value is not a new user move.
+    showing_ = true;
+    group.slider->setValue(value);
+    showing_ = false;
+    group.number->setText(QString::number(value));
+}

@@ -1,0 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/pages/PageSet.h"
+
+#include "app/pages/PlaceholderPage.h"
+
+PageSet CreatePages(QWidget* parent) {
+    return {new PlaceholderPage({"Main", "主页"}, false, parent),
+            new PlaceholderPage({"Input EQ", "输入均衡"}, true, parent),
+            new PlaceholderPage({"Effect EQ", "效果均衡"}, false, parent),
+            new PlaceholderPage({"Output", "输出"}, true, parent)};
+}

@@ -6,8 +6,7 @@
 //
 // The constraint: the USB worker scans the program for changes while holding
 // the queue lock, so the dialogs touch the program only inside `EditProgram`,
-// and never call the other operations from within it (they take the lock, or
-// post, themselves).
+// and call the other operations outside it (they take the lock themselves).
 #pragma once
 
 #include <QString>
@@ -32,7 +31,9 @@ class DialogServices {
 
     virtual PresetStore& Presets() = 0;
     virtual SystemData& System() = 0;
-    // Runs `edit` on the program under the queue lock.
+    // Runs `edit` on the program under the queue lock. Replies fill the
+    // preset store and the system bytes under the same lock, so the dialogs
+    // write those inside it too.
     virtual void EditProgram(const std::function<void(CAudio_Data& program)>& edit) = 0;
 
     // The transfers, each followed by whatever the view shows for it (the

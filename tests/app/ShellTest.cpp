@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window and the view's life with a device: title, size, menus in
+// both languages, and connecting to the simulated device on 127.0.0.1 through
+// the Connect dialog, with the initial read, the progress window and the
+// notifications that follow.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSlider>
+#include <QTcpServer>
+
+#include "ShellTestRig.h"
+#include "app/ConnectionIndicators.h"
+#include "app/ModeButtons.h"
+#include "app/VolumeStrip.h"
+#include "app/dialogs/ProgressWindow.h"
+#include "app/pages/PlaceholderPage.h"
+
+namespace {
+
+constexpr uint8_t kWrite = 0xA1;
+constexpr uint8_t kRead = 0xA2;
+constexpr uint8_t kProgramRead = 0xA8;
+
+QStringList MenuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+QAction* MenuItem(QMenuBar* bar, int menu) {
+    return bar->actions().at(menu)->menu()->actions().at(0);
+}
+
+TEST(ShellWindowTest, StartsInChineseWithTitleAndSize) {
+    ShellTestRig rig;
+    EXPECT_EQ(rig.window.windowTitle(), QStringLiteral("Sonavel V6.3.2"));
+    EXPECT_EQ(rig.window.geometry().size(), QSize(1013, 703));
+    EXPECT_EQ(rig.state.language, Language::Chinese);
+    EXPECT_EQ(rig.state.currentPage, 0);
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"连接", "语言", "帮助"}));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 0)->text(), QStringLiteral("联机或断开"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("English"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 2)->text(), QStringLiteral("关于"));
+    EXPECT_FALSE(rig.view.IsConnected());
+}
+
+TEST(ShellWindowTest, LanguageSwitchReplacesTheMenuBar) {
+    ShellTestRig rig;
+    MenuItem(rig.window.menuBar(), 1)->trigger();
+    EXPECT_EQ(rig.state.language, Language::English);
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"OnLine", "Language", "Help"}));
+    // "&&" is how a menu shows one "&".
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 0)->text(), QStringLiteral("OnLine&&Disconnect"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("Chinese"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 2)->text(), QStringLiteral("About"));
+    EXPECT_EQ(static_cast<PlaceholderPage*>(rig.view.PageWidget(PageSlot::Main))->Caption(),
+              QStringLiteral("Main"));
+
+    MenuItem(rig.window.menuBar(), 1)->trigger();
+    EXPECT_EQ(rig.state.language, Language::Chinese);
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("English"));
+}
+
+TEST(ShellWindowTest, AboutItemRunsTheAboutBox) {
+    ShellTestRig rig;
+    int shown = 0;
+    rig.window.SetAboutRunner([&shown] { ++shown; });
+    MenuItem(rig.window.menuBar(), 2)->trigger();
+    EXPECT_EQ(shown, 1);
+}
+
+TEST(ShellConnectionTest, NetworkConnectReadsTheDeviceAndShowsProgress) {
+    ShellTestRig rig;
+    devsim::SystemBytes deviceSystem = rig.device.GetSystemBytes();
+    deviceSystem[6] = 2;  // BGM
+    deviceSystem[10] = 40;
+    deviceSystem[11] = 17;  // microphone volume
+    rig.device.SetSystemBytes(deviceSystem);
+    auto* page = static_cast<PlaceholderPage*>(rig.view.PageWidget(PageSlot::Main));
+    const int refreshes = page->RefreshCount();
+
+    ASSERT_TRUE(rig.ConnectOverNetwork());
+    EXPECT_EQ(rig.view.Device().Manager().Settings().deviceAddress, "127.0.0.1");
+    EXPECT_TRUE(rig.view.Indicators()->ShowsConnected());
+    EXPECT_TRUE(rig.view.Progress()->isVisible());
+    EXPECT_EQ(rig.view.Progress()->pos(), QPoint(300, 200));
+
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.Progress()->isVisible(); }));
+    // 21 names, system items 0, 1, 2, 3, 6, 7, 8, 9, 4, then the program: 31 requests in order.
+    std::vector<std::vector<uint8_t>> reads = rig.Requests(kRead);
+    const std::vector<std::vector<uint8_t>> programReads = rig.Requests(kProgramRead);
+    ASSERT_EQ(reads.size(), 30u);
+    ASSERT_EQ(programReads.size(), 1u);
+    for (int slot = 0; slot < 21; ++slot) {
+        EXPECT_EQ(reads[slot][6], 5) << "request " << slot;
+        EXPECT_EQ(reads[slot][7], slot) << "request " << slot;
+    }
+    const int items[] = {0, 1, 2, 3, 6, 7, 8, 9, 4};
+    for (int index = 0; index < 9; ++index) {
+        EXPECT_EQ(reads[21 + index][6], 6);
+        EXPECT_EQ(reads[21 + index][9], items[index]) << "system read " << index;
+    }
+    EXPECT_TRUE(rig.messages.shown.empty());
+    EXPECT_EQ(rig.view.Modes()->ModeButton()->text(), QStringLiteral("BGM"));
+    EXPECT_EQ(rig.view.Volumes()->Slider(VolumeChannel::Microphone)->value(), 17);
+    EXPECT_GT(page->RefreshCount(), refreshes);
+
+    // Toggling while connected disconnects at once, without the dialog.
+    rig.view.ToggleConnection();
+    EXPECT_FALSE(rig.view.IsConnected());
+    EXPECT_FALSE(rig.view.Indicators()->ShowsConnected());
+    EXPECT_EQ(rig.dialogsRun, 1);
+}
+
+TEST(ShellConnectionTest, ConnectedModeAndVolumePressesWriteTheirItems) {
+    ShellTestRig rig;
+    ASSERT_TRUE(rig.ConnectOverNetwork());
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.Progress()->isVisible(); }));
+    rig.device.ClearLog();
+    const uint8_t firstMode = rig.system.Byte(SystemByte::kSourceMode);
+    for (int press = 0; press < 4; ++press) {
+        QTest::mouseClick(rig.view.Modes()->ModeButton(), Qt::LeftButton);
+    }
+    rig.system.SetMaximumVolume(VolumeChannel::Microphone, 20);
+    rig.system.SetCurrentVolume(VolumeChannel::Microphone, 20);
+    QTest::mouseClick(rig.view.Volumes()->PlusButton(VolumeChannel::Microphone), Qt::LeftButton);
+    EXPECT_EQ(rig.system.CurrentVolume(VolumeChannel::Microphone), 20);
+
+    const auto systemWrites = [&] {
+        std::vector<std::vector<uint8_t>> writes;
+        for (std::vector<uint8_t>& frame : rig.Requests(kWrite)) {
+            if (frame[6] == 6) {
+                writes.push_back(std::move(frame));
+            }
+        }
+        return writes;
+    };
+    ASSERT_TRUE(RunUntil([&] { return systemWrites().size() >= 5; }));
+    const std::vector<std::vector<uint8_t>> writes = systemWrites();
+    for (int press = 0; press < 4; ++press) {
+        EXPECT_EQ(writes[press][9], 6);
+        EXPECT_EQ(writes[press][12], (firstMode + press + 1) % 4) << "press " << press;
+    }
+    EXPECT_EQ(writes[4][9], 8);
+}
+
+TEST(ShellConnectionTest, RefusedNetworkConnectShowsOneMessage) {
+    ShellTestRig rig;
+    QTcpServer probe;
+    ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+    const quint16 closedPort = probe.serverPort();
+    probe.close();
+    rig.view.SetConnectDialogRunner([closedPort](ConnectDialog& dialog) {
+        ShellTestRig::TypeInto(dialog.AddressField(), QStringLiteral("127.0.0.1"));
+        ShellTestRig::TypeInto(dialog.PortField(), QString::number(closedPort));
+        QTest::mouseClick(dialog.NetworkButton(), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    });
+    rig.view.ToggleConnection();
+    ASSERT_TRUE(RunUntil([&] { return !rig.messages.shown.empty(); }, 3000));
+    RunUntil([] { return false; }, 100);
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 网络 连接!"));
+    EXPECT_FALSE(rig.view.IsConnected());
+}
+
+TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
+    ShellTestRig rig;
+    rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
+        QTest::mouseClick(dialog.UsbButton(), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    });
+    rig.view.ToggleConnection();
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 USB 连接!"));
+    EXPECT_FALSE(rig.view.IsConnected());
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/dialogs/PresetGroupDialog.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "app/ShellTexts.h"
+#include "app/dialogs/DialogServices.h"
+#include "app/dialogs/PresetGroupTexts.h"
+#include "model/PresetStore.h"
+
+namespace {
+// The device keeps a name in 15 bytes; a longer entry would be cut without
+// the user seeing it, so the field refuses it instead. Fifteen ASCII
+// characters fit, Chinese ones take three bytes each.
+class NameLengthValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*position*/) const override {
+        return input.toUtf8().size() <= static_cast<qsizetype>(kProgramNameTextLimit) ? Acceptable
+                                                                                      : Invalid;
+    }
+};
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+}  // namespace
+
+PresetGroupDialog::PresetGroupDialog(PresetGroupMode mode, DialogServices& services,
+                                     QWidget* parent)
+    : QDialog(parent),
+      mode_(mode),
+      services_(services),
+      language_(services.GetLanguage()),
+      numbers_(ShownGroupNumbers(mode)),
+      list_(new QTableWidget(this)),
+      label_(new QLabel(this)),
+      nameField_(new QLineEdit(this)),
+      callButton_(new QPushButton(Tr(PresetGroupText::kCall, language_), this)),
+      saveButton_(new QPushButton(Tr(PresetGroupText::kSave, language_), this)) {
+    setWindowTitle(Tr(PresetGroupText::kTitle, language_));
+    nameField_->setMaxLength(static_cast<int>(kProgramNameTextLimit));
+    nameField_->setValidator(new NameLengthValidator(nameField_));
+    // An auto-default button would take Enter in the name field as a click.
+    for (QPushButton* button : {callButton_, saveButton_}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    callButton_->setVisible(mode_ == PresetGroupMode::AllGroups);
+    saveButton_->setVisible(mode_ == PresetGroupMode::UserGroups);
+    FillList();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(nameField_, 1);
+    buttons->addWidget(callButton_);
+    buttons->addWidget(saveButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label_);
+    layout->addWidget(list_, 1);
+    layout->addLayout(buttons);
+
+    connect(list_, &QTableWidget::itemSelectionChanged, this, &PresetGroupDialog::ShowSelectedRow);
+    connect(callButton_, &QPushButton::clicked, this, &PresetGroupDialog::Call);
+    connect(saveButton_, &QPushButton::clicked, this, &PresetGroupDialog::Save);
+    list_->selectRow(0);
+    ShowSelectedRow();
+}
+
+void PresetGroupDialog::FillList() {
+    list_->setColumnCount(2);
+    list_->setHorizontalHeaderLabels({Tr(PresetGroupText::kNumberColumn, language_),
+                                      Tr(PresetGroupText::kNameColumn, language_)});
+    list_->setColumnWidth(0, kNumberColumnWidth);
+    list_->setColumnWidth(1, kNameColumnWidth);
+    list_->verticalHeader()->hide();
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list_->setShowGrid(true);
+    list_->setRowCount(static_cast<int>(numbers_.size()));
+    const PresetStore& presets = services_.Presets();
+    for (int row = 0; row < list_->rowCount(); ++row) {
+        const int number = numbers_.at(static_cast<size_t>(row));
+        list_->setItem(row, 0, new QTableWidgetItem(QString::number(number)));
+        list_->setItem(row, 1,
+                       new QTableWidgetItem(FromUtf8(GroupName(number, presets, language_))));
+    }
+}
+
+int PresetGroupDialog::SelectedNumber() {
+    int row = list_->currentRow();
+    if (row < 0 || !list_->selectionModel()->isRowSelected(row, QModelIndex())) {
+        row = 0;
+        list_->selectRow(row);
+    }
+    return numbers_.at(static_cast<size_t>(row));
+}
+
+void PresetGroupDialog::ShowSelectedRow() {
+    const int number = SelectedNumber();
+    label_->setText(Tr(PresetGroupText::kLabelPrefix, language_) + QString::number(number) + ":");
+    nameField_->setText(FromUtf8(GroupName(number, services_.Presets(), language_)));
+    nameField_->setReadOnly(mode_ != PresetGroupMode::UserGroups || number == kDanceGroupNumber);
+}
+
+bool PresetGroupDialog::CheckConnected() {
+    if (services_.IsConnected()) {
+        return true;
+    }
+    services_.ShowMessage(Tr(PresetGroupText::kNotConnected, language_));
+    return false;
+}
+
+void PresetGroupDialog::CloseWithMessage(const std::string& message) {
+    accept();
+    services_.ShowMessage(FromUtf8(message));
+}
+
+void PresetGroupDialog::Call() {
+    if (mode_ != PresetGroupMode::AllGroups) {
+        return;
+    }
+    const int number = SelectedNumber();
+    if (!CheckConnected()) {
+        return;
+    }
+    services_.RecallPreset(DeviceSlotOfGroup(number));
+    CloseWithMessage(CalledMessage(number, language_));
+}
+
+void PresetGroupDialog::Save() {
+    // Saving is offered on user groups only; a system group is never overwritten.
+    if (mode_ != PresetGroupMode::UserGroups) {
+        return;
+    }
+    const int number = SelectedNumber();
+    if (!CheckConnected()) {
+        return;
+    }
+    const QByteArray typed = nameField_->text().toUtf8();
+    const std::string name(
+        TrimSpaces(std::string_view(typed.constData(), static_cast<size_t>(typed.size()))));
+    if (name.empty()) {
+        services_.ShowMessage(Tr(PresetGroupText::kEmptyName, language_));
+        ShowSelectedRow();
+        return;
+    }
+    const int slot = DeviceSlotOfGroup(number);
+    PresetStore& presets = services_.Presets();
+    services_.EditProgram([&](CAudio_Data&) {
+        presets.SetName(0, name);
+        presets.SetName(slot, name);
+    });
+    services_.StoreProgram(slot);
+    CloseWithMessage(SavedMessage(number, language_));
+}
+
+void PresetGroupDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Escape:
+            event->accept();
+            return;
+        default:
+            QDialog::keyPressEvent(event);
+    }
+}

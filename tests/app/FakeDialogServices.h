@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The view as the preset-group and setup dialogs see it, for tests: real
+// program, store, system bytes and transfers over a real send queue, so a
+// test reads back the frames an action queued; every call is recorded in
+// order, and messages are kept with whether the dialog was still open.
+#pragma once
+
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <string>
+#include <vector>
+
+#include "app/dialogs/DialogServices.h"
+#include "model/Audio_Data.h"
+#include "model/PresetStore.h"
+#include "model/SystemData.h"
+#include "protocol/DeviceTransfers.h"
+#include "protocol/Frame.h"
+#include "protocol/SendDataQueue.h"
+
+// Widgets need a QApplication; gtest_main owns main(), so it is made on first use.
+inline QApplication& DialogTestApp() {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+        return *app;
+    }
+    static int argc = 1;
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+struct ShownMessage {
+    QString text;
+    bool dialogOpen = false;
+};
+
+class FakeDialogServices : public DialogServices {
+  public:
+    FakeDialogServices() : transfers(queue, program, presets, system) {
+        DialogTestApp();
+        program.ResetOutputLinks();
+        transfers.SetConnected(true);
+    }
+
+    Language GetLanguage() const override { return language; }
+    void SetLanguage(Language chosen) override {
+        language = chosen;
+        calls.push_back("SetLanguage " + std::to_string(static_cast<int>(chosen)));
+    }
+    bool IsConnected() const override { return transfers.IsConnected(); }
+    void ShowMessage(const QString& text) override {
+        messages.push_back({text, dialog != nullptr && dialog->isVisible()});
+    }
+    PresetStore& Presets() override { return presets; }
+    SystemData& System() override { return system; }
+    void EditProgram(const std::function<void(CAudio_Data& program)>& edit) override {
+        const auto guard = queue.Lock();
+        edit(program);
+    }
+    void RecallPreset(int slot) override {
+        calls.push_back("RecallPreset " + std::to_string(slot));
+        transfers.RecallPreset(slot);
+    }
+    void StoreProgram(int slot) override {
+        calls.push_back("StoreProgram " + std::to_string(slot));
+        transfers.StoreProgram(slot);
+    }
+    void WriteSystemItem(int item) override {
+        calls.push_back("WriteSystemItem " + std::to_string(item));
+        transfers.WriteSystemItem(item);
+    }
+    void LinkOutputs(int sourceGroup, int targetOutput) override {
+        calls.push_back("LinkOutputs " + std::to_string(sourceGroup) + " " +
+                        std::to_string(targetOutput));
+        // What the view does for a pair whose left output leads its group.
+        const auto guard = queue.Lock();
+        program.LinkOutputs(sourceGroup, targetOutput, true);
+    }
+    void RefreshOutputLinks() override { calls.push_back("RefreshOutputLinks"); }
+    void RefreshVolumes() override { calls.push_back("RefreshVolumes"); }
+
+    void Disconnect() { transfers.SetConnected(false); }
+
+    // The queued frames, head first. The queue only hands out its head, so
+    // it is emptied and refilled with copies.
+    std::vector<std::vector<uint8_t>> QueuedFrames() const {
+        const auto guard = queue.Lock();
+        std::vector<std::vector<uint8_t>> frames;
+        while (CSendData* head = queue.Head()) {
+            frames.push_back(head->frame);
+            queue.RemoveHead();
+        }
+        for (const std::vector<uint8_t>& frame : frames) {
+            queue.Add(MakeMessage(frame));
+        }
+        return frames;
+    }
+
+    Language language = Language::English;
+    mutable CSendDataQueue queue;
+    CAudio_Data program;
+    PresetStore presets;
+    SystemData system;
+    DeviceTransfers transfers;
+    std::vector<std::string> calls;
+    std::vector<ShownMessage> messages;
+    QPointer<QDialog> dialog;
+};

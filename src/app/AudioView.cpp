@@ -16,6 +16,7 @@
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ConnectDialog.h"
+#include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
@@ -38,7 +39,8 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
               *this),
       helpPaths_(HelpFilePathsIn(QDir::currentPath())),
       openDocument_(DesktopDocumentOpener()),
-      runConnectDialog_([](ConnectDialog& dialog) { return dialog.exec() == QDialog::Accepted; }) {
+      runConnectDialog_([](ConnectDialog& dialog) { return dialog.exec() == QDialog::Accepted; }),
+      runModalDialog_([](QDialog& dialog) { dialog.exec(); }) {
     setAutoFillBackground(true);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kBackground);
@@ -207,12 +209,37 @@ bool CAudioView::IsConnected() const {
     return device_.Manager().IsConnected();
 }
 
-bool CAudioView::WriteSystemItem(int item) {
-    const bool queued = device_.Transfers().WriteSystemItem(item);
+void CAudioView::WriteSystemItem(int item) {
+    device_.Transfers().WriteSystemItem(item);
     if (item == SystemItem::kOperatingMode && IsOutputPage(services_.state.currentPage)) {
         SelectPage(0);
     }
-    return queued;
+}
+
+void CAudioView::EditProgram(const std::function<void(CAudio_Data& program)>& edit) {
+    const auto guard = device_.Engine().Queue().Lock();
+    edit(Program());
+}
+
+void CAudioView::RecallPreset(int slot) {
+    ShowTransferStart(device_.Transfers().RecallPreset(slot));
+}
+
+void CAudioView::StoreProgram(int slot) {
+    ShowTransferStart(device_.Transfers().StoreProgram(slot));
+}
+
+void CAudioView::RefreshOutputLinks() {
+    emit OutputLinksChanged();
+}
+
+void CAudioView::OpenPresetGroups(int mode) {
+    PresetGroupDialog dialog(static_cast<PresetGroupMode>(mode), *this, this);
+    runModalDialog_(dialog);
+}
+
+void CAudioView::OpenSetup() {
+    ShowMessage(ShellText::kNotAvailableYet);
 }
 
 void CAudioView::ShowTransferStart(const TransferStart& start) {
@@ -274,6 +301,7 @@ void CAudioView::LinkOutputs(int sourceGroup, int targetOutput) {
 void CAudioView::SetLanguage(Language language) {
     services_.state.language = language;
     Relabel();
+    emit LanguageChanged(language);
 }
 
 void CAudioView::Relabel() {
@@ -295,7 +323,11 @@ void CAudioView::OpenHelp() {
 }
 
 void CAudioView::ShowMessage(const BilingualText& text) {
-    services_.messages.Show(Tr(text, services_.state.language));
+    ShowMessage(Tr(text, services_.state.language));
+}
+
+void CAudioView::ShowMessage(const QString& text) {
+    services_.messages.Show(text);
 }
 
 void CAudioView::ShowConnectionState() {

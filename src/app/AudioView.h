@@ -18,6 +18,7 @@
 #include "app/DeviceStack.h"
 #include "app/HelpFile.h"
 #include "app/ProgramFileCommands.h"
+#include "app/dialogs/DialogServices.h"
 #include "app/pages/PageSet.h"
 #include "protocol/DeviceTransfers.h"
 #include "protocol/ProtocolEvents.h"
@@ -32,6 +33,7 @@ class PageButtons;
 class PortInfoSource;
 class PresetStore;
 class ProgressWindow;
+class QDialog;
 class QPushButton;
 class QStackedWidget;
 class SystemData;
@@ -48,7 +50,7 @@ struct ViewServices {
     MessageSink& messages;
 };
 
-class CAudioView : public QWidget, public ProtocolEvents {
+class CAudioView : public QWidget, public ProtocolEvents, public DialogServices {
     Q_OBJECT
   public:
     explicit CAudioView(ViewServices services, QWidget* parent = nullptr);
@@ -61,32 +63,45 @@ class CAudioView : public QWidget, public ProtocolEvents {
     }
     void SetFileChooser(ProgramFileCommands::PathChooser chooser);
     void SetDocumentOpener(DocumentOpener opener) { openDocument_ = std::move(opener); }
+    // Runs a modal dialog (preset groups, setup); tests replace the modal loop.
+    using ModalDialogRunner = std::function<void(QDialog& dialog)>;
+    void SetModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
 
     void SelectPage(int page);
     // The page buttons: output pages are refused in automatic mode.
     void PressPageButton(int page);
-    void LinkOutputs(int sourceGroup, int targetOutput);
     void RefreshPages();
     void RefreshModeButtons();
-    void RefreshVolumes();
-    void SetLanguage(Language language);
 
     void ToggleConnection();
-    bool IsConnected() const;
-    // Queues the item's write (nothing while not connected); writing the
-    // operating mode while an output page shows returns to the main page.
-    bool WriteSystemItem(int item);
     // What a queued transfer asks to be shown: the progress window, the download notice.
     void ShowTransferStart(const TransferStart& start);
     void OpenHelp();
     void AdvanceSourceMode();
     void AdvanceFeedbackMode();
+    void OpenPresetGroups(int mode);
+    void OpenSetup();
+
+    // What the modal dialogs ask of the view.
+    Language GetLanguage() const override { return services_.state.language; }
+    void SetLanguage(Language language) override;
+    bool IsConnected() const override;
+    void ShowMessage(const QString& text) override;
+    PresetStore& Presets() override { return services_.presets; }
+    SystemData& System() override { return services_.system; }
+    void EditProgram(const std::function<void(CAudio_Data& program)>& edit) override;
+    void RecallPreset(int slot) override;
+    void StoreProgram(int slot) override;
+    // Queues the item's write (nothing while not connected); writing the
+    // operating mode while an output page shows returns to the main page.
+    void WriteSystemItem(int item) override;
+    void LinkOutputs(int sourceGroup, int targetOutput) override;
+    void RefreshOutputLinks() override;
+    void RefreshVolumes() override;
 
     DeviceStack& Device() { return device_; }
     CAudio_Data& Program();
     const AppState& State() const { return services_.state; }
-    SystemData& System() { return services_.system; }
-    PresetStore& Presets() { return services_.presets; }
     MessageSink& Messages() { return services_.messages; }
     ProgramFileCommands& FileCommands() { return *fileCommands_; }
     Page* PageWidget(PageSlot slot) const { return pages_.at(static_cast<size_t>(slot)); }
@@ -110,6 +125,8 @@ class CAudioView : public QWidget, public ProtocolEvents {
   signals:
     // The output link groups changed (a program was loaded or outputs linked).
     void OutputLinksChanged();
+    // The interface language changed; the window puts up that language's menu bar.
+    void LanguageChanged(Language language);
 
   private:
     void BuildLayout();
@@ -124,6 +141,7 @@ class CAudioView : public QWidget, public ProtocolEvents {
     HelpFilePaths helpPaths_;
     DocumentOpener openDocument_;
     ConnectDialogRunner runConnectDialog_;
+    ModalDialogRunner runModalDialog_;
     std::unique_ptr<ProgramFileCommands> fileCommands_;
 
     PageButtons* pageButtons_ = nullptr;

@@ -20,6 +20,8 @@ MainWindow::MainWindow(ViewServices services, QWidget* parent)
         box.exec();
     };
     BuildMenu();
+    // The setup dialog switches the language through the view, too.
+    connect(view_, &CAudioView::LanguageChanged, this, [this] { BuildMenu(); });
 }
 
 void MainWindow::BuildMenu() {
@@ -40,7 +42,6 @@ void MainWindow::BuildMenu() {
 
 void MainWindow::SwitchLanguage(Language language) {
     view_->SetLanguage(language);
-    BuildMenu();
 }
 
 void MainWindow::ShowAbout() {

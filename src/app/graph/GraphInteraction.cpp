@@ -62,6 +62,9 @@ PointerOutcome GraphInteraction::MoveOverCrossover(CEQ& chain, const GraphScale&
     handled = true;
     pointerOver_ = true;
     if (!dragging) {
+        // Marked again on every hover, so that a filter just released can be
+        // grabbed again without first leaving its marker.
+        SetHover(filter, true, false, false);
         return {};
     }
     const bool highPass = filter.GetType() == ElementType::kHighPass;

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/dialogs/SetupSliderField.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+#include <algorithm>
+
+#include "app/widgets/NumEdit.h"
+#include "app/widgets/SpinButtons.h"
+
+SetupSliderField::SetupSliderField(int controlId, const SliderFieldScale& scale,
+                                   MessageFunction showMessage, QWidget* parent)
+    : QWidget(parent),
+      caption_(new QLabel(this)),
+      slider_(new QSlider(Qt::Horizontal, this)),
+      box_(new CNumEdit(controlId, this)),
+      arrows_(new CSpinButtons(*box_, this)) {
+    slider_->setRange(0, scale.maximum);
+    box_->SetStep(scale.step);
+    box_->SetOffset(scale.offset);
+    box_->SetRange(0, scale.maximum);
+    box_->SetScaleType(scale.scaleType);
+    box_->SetValue(0);
+    box_->SetMessageSink(std::move(showMessage));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(caption_);
+    layout->addWidget(slider_, 1);
+    layout->addWidget(box_);
+    layout->addWidget(arrows_);
+
+    connect(slider_, &QSlider::valueChanged, this, &SetupSliderField::TakeFromSlider);
+    connect(box_, &CNumEdit::Committed, this, [this] { TakeFromBox(); });
+}
+
+void SetupSliderField::Show(int code) {
+    value_ = std::clamp(code, slider_->minimum(), slider_->maximum());
+    showing_ = true;
+    slider_->setValue(value_);
+    box_->SetValue(value_);
+    showing_ = false;
+}
+
+void SetupSliderField::SetCaption(const QString& caption) {
+    caption_->setText(caption);
+}
+
+void SetupSliderField::SetLanguage(Language language) {
+    box_->SetLanguage(language);
+}
+
+void SetupSliderField::TakeFromSlider(int position) {
+    if (showing_) {
+        return;
+    }
+    value_ = position;
+    box_->SetValue(position);
+    emit Changed(position);
+}
+
+void SetupSliderField::TakeFromBox() {
+    const int code = box_->GetValue();
+    Show(code);
+    emit Changed(value_);
+}

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One value of the setup dialog: a caption, a horizontal slider whose
+// position is the code, and a numeric box with spin arrows showing the code
+// on its scale. Whichever of the three the user moves, the other two follow
+// and `Changed` reports the new code once.
+//
+// The constraint: `Show` (loading, or an owner correcting the value) moves
+// the controls without reporting, so a correction never loops back.
+#pragma once
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+
+#include "curves/BilingualText.h"
+
+class CNumEdit;
+class CSpinButtons;
+class QLabel;
+class QSlider;
+
+struct SliderFieldScale {
+    int32_t scaleType = 0;
+    int32_t maximum = 0;
+    double step = 0.0;
+    double offset = 0.0;
+};
+
+class SetupSliderField : public QWidget {
+    Q_OBJECT
+  public:
+    using MessageFunction = std::function<void(const QString& text)>;
+
+    // Codes run from 0 to `scale.maximum`; the box's range message goes to `showMessage`.
+    SetupSliderField(int controlId, const SliderFieldScale& scale, MessageFunction showMessage,
+                     QWidget* parent = nullptr);
+
+    int Value() const { return value_; }
+    // Moves slider and box to `code`, limited to the range; nothing is reported.
+    void Show(int code);
+    void SetCaption(const QString& caption);
+    void SetLanguage(Language language);
+
+    QLabel* Caption() const { return caption_; }
+    QSlider* Slider() const { return slider_; }
+    CNumEdit* Box() const { return box_; }
+    CSpinButtons* Arrows() const { return arrows_; }
+
+  signals:
+    void Changed(int code);
+
+  private:
+    void TakeFromSlider(int position);
+    void TakeFromBox();
+
+    QLabel* caption_;
+    QSlider* slider_;
+    CNumEdit* box_;
+    CSpinButtons* arrows_;
+    int value_ = 0;
+    bool showing_ = false;
+};

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/dialogs/SetupVolumeRules.h"
+
+#include <algorithm>
+
+int MaximumAfterChange(int wanted, int start) {
+    return std::max(wanted, start);
+}
+
+int StartAfterChange(int wanted, int maximum) {
+    return std::min(wanted, maximum);
+}
+
+int ShownVolume(uint8_t byte) {
+    return std::min<int>(byte, kHighestSetupVolume);
+}
+
+void LowerCurrentVolumesToMaximum(SystemData& system) {
+    for (VolumeChannel channel : kVolumeChannels) {
+        const uint8_t maximum = system.MaximumVolume(channel);
+        if (system.CurrentVolume(channel) > maximum) {
+            system.SetCurrentVolume(channel, maximum);
+        }
+    }
+}

@@ -93,22 +93,20 @@ void CAudioView::BuildLayout() {
         pageStack_->addWidget(page);
     }
 
-    const BilingualText notAvailable = ShellText::kNotAvailableYet;
-    QPushButton* presetsZero =
-        AddCommandButton({"Presets", "预置"}, [this, notAvailable] { ShowMessage(notAvailable); });
-    QPushButton* presetsOne =
-        AddCommandButton({"Scenes", "场景"}, [this, notAvailable] { ShowMessage(notAvailable); });
+    callPresetButton_ =
+        AddCommandButton({"Call Preset", "调用预置"}, [this] { OpenPresetGroups(0); });
+    savePresetButton_ =
+        AddCommandButton({"Save Preset", "保存预置"}, [this] { OpenPresetGroups(1); });
     openFileButton_ = AddCommandButton({"Open", "打开"}, [this] { fileCommands_->Load(); });
     saveFileButton_ = AddCommandButton({"Save", "保存"}, [this] { fileCommands_->Save(); });
-    QPushButton* setup =
-        AddCommandButton({"Setup", "设置"}, [this, notAvailable] { ShowMessage(notAvailable); });
+    setupButton_ = AddCommandButton({"Setup", "设置"}, [this] { OpenSetup(); });
     helpButton_ = AddCommandButton({"Help", "帮助"}, [this] { OpenHelp(); });
 
     auto* commandRow = new QHBoxLayout;
     commandRow->addWidget(indicators_);
     commandRow->addWidget(modeButtons_);
-    for (QPushButton* button :
-         {presetsZero, presetsOne, openFileButton_, saveFileButton_, setup, helpButton_}) {
+    for (QPushButton* button : {callPresetButton_, savePresetButton_, openFileButton_,
+                                saveFileButton_, setupButton_, helpButton_}) {
         commandRow->addWidget(button);
     }
     commandRow->addStretch();

@@ -114,6 +114,10 @@ class CAudioView : public QWidget, public ProtocolEvents, public DialogServices 
     QPushButton* FileOpenButton() const { return openFileButton_; }
     QPushButton* FileSaveButton() const { return saveFileButton_; }
     QPushButton* HelpButton() const { return helpButton_; }
+    QPushButton* PresetGroupButton(int mode) const {
+        return mode == 0 ? callPresetButton_ : savePresetButton_;
+    }
+    QPushButton* SetupButton() const { return setupButton_; }
 
     // Engine events, on the UI thread.
     void OnProgramReceived() override;
@@ -154,5 +158,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public DialogServices 
     QPushButton* openFileButton_ = nullptr;
     QPushButton* saveFileButton_ = nullptr;
     QPushButton* helpButton_ = nullptr;
+    QPushButton* callPresetButton_ = nullptr;
+    QPushButton* savePresetButton_ = nullptr;
+    QPushButton* setupButton_ = nullptr;
     std::vector<std::pair<QPushButton*, BilingualText>> labelledButtons_;
 };

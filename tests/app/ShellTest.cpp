@@ -67,6 +67,13 @@ TEST(ShellWindowTest, LanguageSwitchReplacesTheMenuBar) {
     EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("English"));
 }
 
+TEST(ShellWindowTest, LanguageSetThroughTheViewAlsoSwapsTheMenuBar) {
+    ShellTestRig rig;
+    DialogServices& services = rig.view;
+    services.SetLanguage(Language::English);
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"OnLine", "Language", "Help"}));
+}
+
 TEST(ShellWindowTest, AboutItemRunsTheAboutBox) {
     ShellTestRig rig;
     int shown = 0;
@@ -148,6 +155,24 @@ TEST(ShellConnectionTest, ConnectedModeAndVolumePressesWriteTheirItems) {
         EXPECT_EQ(writes[press][12], (firstMode + press + 1) % 4) << "press " << press;
     }
     EXPECT_EQ(writes[4][9], 8);
+}
+
+TEST(ShellConnectionTest, ConnectedTransfersShowProgressAndTheDownloadNotice) {
+    ShellTestRig rig;
+    ASSERT_TRUE(rig.ConnectOverNetwork());
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.Progress()->isVisible(); }));
+    rig.view.RecallPreset(3);
+    EXPECT_TRUE(rig.view.Progress()->isVisible());
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.Progress()->isVisible(); }));
+    EXPECT_EQ(rig.Requests(0xA6).size(), 1u);
+
+    rig.view.StoreProgram(0);
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("您已把数据下载到机器!"));
+
+    // Linking sends the follower's whole record.
+    rig.view.LinkOutputs(4, 5);
+    EXPECT_TRUE(RunUntil([&] { return rig.Requests(0xA3).size() == 1; }));
 }
 
 TEST(ShellConnectionTest, RefusedNetworkConnectShowsOneMessage) {

@@ -11,6 +11,7 @@
 #include "app/PageButtons.h"
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
+#include "app/dialogs/ProgressWindow.h"
 #include "app/pages/PlaceholderPage.h"
 
 namespace {
@@ -164,6 +165,30 @@ TEST(ViewLinkOutputsTest, LinkedRightOutputTakesTheLeftSettingsAndItsPageCloses)
     EXPECT_EQ(rig.state.currentPage, 4);
     // Offline, the copied record is not queued.
     EXPECT_EQ(rig.view.Device().Engine().Queue().Count(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ViewDialogsTest, PresetButtonsOpenTheirGroupDialogModally) {
+    ShellTestRig rig;
+    std::vector<QString> opened;
+    rig.view.SetModalDialogRunner([&opened](QDialog& dialog) {
+        opened.push_back(QString::fromLatin1(dialog.metaObject()->className()));
+    });
+    QTest::mouseClick(rig.view.PresetGroupButton(0), Qt::LeftButton);
+    QTest::mouseClick(rig.view.PresetGroupButton(1), Qt::LeftButton);
+    EXPECT_EQ(opened, (std::vector<QString>{"PresetGroupDialog", "PresetGroupDialog"}));
+}
+
+TEST(ViewDialogsTest, TransfersQueueNothingOffline) {
+    ShellTestRig rig;
+    rig.view.StoreProgram(0);
+    rig.view.RecallPreset(3);
+    EXPECT_EQ(rig.view.Device().Engine().Queue().Count(), 0);
+    EXPECT_TRUE(rig.messages.shown.empty());
+    EXPECT_FALSE(rig.view.Progress()->isVisible());
 }
 
 }  // namespace

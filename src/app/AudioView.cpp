@@ -18,6 +18,7 @@
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
+#include "app/dialogs/SetupDialog.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/ReceivedProgram.h"
@@ -237,7 +238,8 @@ void CAudioView::OpenPresetGroups(int mode) {
 }
 
 void CAudioView::OpenSetup() {
-    ShowMessage(ShellText::kNotAvailableYet);
+    SetupDialog dialog(*this, this);
+    runModalDialog_(dialog);
 }
 
 void CAudioView::ShowTransferStart(const TransferStart& start) {

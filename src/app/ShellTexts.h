@@ -20,8 +20,6 @@ inline constexpr BilingualText kNetwork{"Network", "网络"};
 inline constexpr BilingualText kPort{"Port", "端口"};
 inline constexpr BilingualText kCancel{"Cancel", "取消"};
 inline constexpr BilingualText kAbout{"About", "关于"};
-inline constexpr BilingualText kNotAvailableYet{"This function is not available yet.",
-                                                "此功能尚未提供。"};
 // Menu texts; "&&" shows as one "&" in a menu.
 inline constexpr BilingualText kConnectMenu{"OnLine", "连接"};
 inline constexpr BilingualText kConnectItem{"OnLine&&Disconnect", "联机或断开"};

@@ -171,7 +171,7 @@ TEST(ViewLinkOutputsTest, LinkedRightOutputTakesTheLeftSettingsAndItsPageCloses)
 
 namespace {
 
-TEST(ViewDialogsTest, PresetButtonsOpenTheirGroupDialogModally) {
+TEST(ViewDialogsTest, PresetAndSetupButtonsOpenTheirDialogsModally) {
     ShellTestRig rig;
     std::vector<QString> opened;
     rig.view.SetModalDialogRunner([&opened](QDialog& dialog) {
@@ -179,7 +179,9 @@ TEST(ViewDialogsTest, PresetButtonsOpenTheirGroupDialogModally) {
     });
     QTest::mouseClick(rig.view.PresetGroupButton(0), Qt::LeftButton);
     QTest::mouseClick(rig.view.PresetGroupButton(1), Qt::LeftButton);
-    EXPECT_EQ(opened, (std::vector<QString>{"PresetGroupDialog", "PresetGroupDialog"}));
+    QTest::mouseClick(rig.view.SetupButton(), Qt::LeftButton);
+    EXPECT_EQ(opened,
+              (std::vector<QString>{"PresetGroupDialog", "PresetGroupDialog", "SetupDialog"}));
 }
 
 TEST(ViewDialogsTest, TransfersQueueNothingOffline) {

@@ -68,6 +68,38 @@ TEST_F(GraphWidgetTest, HoveringAMarkerMakesItsElementCurrent) {
     EXPECT_EQ(graph.cursor().shape(), Qt::ArrowCursor);
 }
 
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(GraphWidgetTest, HoverRepaintsOnlyWhenTheHoveredElementChanges) {
+    graph.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&graph));
+    PaintCounter counter;
+    graph.installEventFilter(&counter);
+    MovePointer(graph, BandMarker());
+    QTest::qWait(20);
+    const int paintsAfterEntering = counter.paints;
+    EXPECT_GE(paintsAfterEntering, 1);
+
+    for (int dx = -3; dx <= 3; ++dx) {
+        MovePointer(graph, BandMarker() + QPoint(dx, 1));
+    }
+    MovePointer(graph, {400, 300});
+    QTest::qWait(20);
+    EXPECT_EQ(counter.paints, paintsAfterEntering);
+
+    MovePointer(graph, CentreOf(Chain().GetHighPass().GetMarkerRect()));
+    QTest::qWait(20);
+    EXPECT_GT(counter.paints, paintsAfterEntering);
+}
+
 TEST_F(GraphWidgetTest, DraggingABandMarkerChangesFrequencyAndGainAndFlagsTheBand) {
     const QPoint start = BandMarker();
     // Grabbed off centre: the marker keeps its distance to the pointer.

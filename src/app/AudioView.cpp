@@ -19,9 +19,9 @@
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupDialog.h"
+#include "links/ReceivedDataLoading.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
-#include "protocol/ReceivedProgram.h"
 
 namespace {
 const QColor kBackground(229, 236, 245);
@@ -335,11 +335,9 @@ void CAudioView::ShowConnectionState() {
 }
 
 void CAudioView::OnProgramReceived() {
-    ProgramBlock block = device_.Engine().ReceivedBlockCopy();
-    ForceFixedFilterFields(block);
+    LoadReceivedProgram(device_.Engine(), Program());
     {
         const auto guard = device_.Engine().Queue().Lock();
-        Program().LoadBlock(block);
         Program().ResetOutputLinks();
     }
     emit OutputLinksChanged();
@@ -352,13 +350,7 @@ void CAudioView::OnSystemDataRead() {
 }
 
 void CAudioView::OnEffectRecordReceived() {
-    ProgramBlock block = device_.Engine().ReceivedBlockCopy();
-    ForceFixedFilterFields(block);
-    {
-        const auto guard = device_.Engine().Queue().Lock();
-        Program().GetEffect().LoadRecord(std::span<const uint8_t, kEffectRecordSize>(
-            block.data() + kEffectRecordOffset, kEffectRecordSize));
-    }
+    LoadReceivedEffectRecord(device_.Engine(), Program());
     RefreshPages();
 }
 

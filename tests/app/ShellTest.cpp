@@ -18,6 +18,7 @@
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/pages/PlaceholderPage.h"
+#include "links/UsbDeviceIdentity.h"
 
 namespace {
 
@@ -205,6 +206,57 @@ TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 USB 连接!"));
     EXPECT_FALSE(rig.view.IsConnected());
+}
+
+// The simulated device behind the HID bus; each reply goes out whole.
+class DeviceOnHidBus : public HidDeviceLogic {
+  public:
+    explicit DeviceOnHidBus(devsim::SimulatedDevice& device) : device_(device) {}
+    std::vector<std::vector<uint8_t>> Receive(std::span<const uint8_t> bytes) override {
+        std::vector<std::vector<uint8_t>> replies;
+        for (const devsim::DeviceResponse& response : device_.Receive(bytes)) {
+            std::vector<uint8_t> reply;
+            for (const auto& piece : response.pieces) {
+                reply.insert(reply.end(), piece.begin(), piece.end());
+            }
+            if (!reply.empty()) {
+                replies.push_back(std::move(reply));
+            }
+        }
+        return replies;
+    }
+    void ResetReceiver() override { device_.ResetReceiver(); }
+
+  private:
+    devsim::SimulatedDevice& device_;
+};
+
+TEST(ShellConnectionTest, UsbConnectAndRemovalOfTheOpenDevice) {
+    ShellTestRig rig;
+    const std::string path = "/dev/hidraw3";
+    rig.hidBus.Attach(std::make_shared<HidSimulatedDevice>(
+        HidDeviceInfo{path, kSonavelVendorId, kSonavelProductId, kSonavelReleaseNumber},
+        std::make_shared<DeviceOnHidBus>(rig.device)));
+    rig.view.Device().Usb().ScaleTimingsForTesting(20);
+    rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
+        QTest::mouseClick(dialog.UsbButton(), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    });
+    rig.view.ToggleConnection();
+    ASSERT_TRUE(rig.view.IsConnected());
+    EXPECT_TRUE(rig.view.Progress()->isVisible());
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.Progress()->isVisible(); }));
+    EXPECT_EQ(rig.Requests(kRead).size(), 30u);
+    EXPECT_EQ(rig.Requests(kProgramRead).size(), 1u);
+
+    rig.view.Device().Usb().HandleDeviceRemoved(QStringLiteral("/dev/hidraw9"));
+    RunUntil([] { return false; }, 50);
+    EXPECT_TRUE(rig.view.IsConnected());
+    rig.view.Device().Usb().HandleDeviceRemoved(QStringLiteral("/DEV/HIDRAW3"));
+    ASSERT_TRUE(RunUntil([&] { return !rig.view.IsConnected(); }));
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 USB 连接!"));
+    EXPECT_FALSE(rig.view.Indicators()->ShowsConnected());
 }
 
 }  // namespace

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/HeadlessView.h"
 
-#include <span>
-
 #include "links/ConnectionManager.h"
-#include "model/Audio_Data.h"
-#include "protocol/Command.h"
+#include "links/ReceivedDataLoading.h"
 #include "protocol/DeviceTransfers.h"
-#include "protocol/ReceivedProgram.h"
 
 namespace cli {
 
@@ -24,10 +20,7 @@ void HeadlessView::Post(std::function<void()> work) {
 
 void HeadlessView::OnProgramReceived() {
     Post([this] {
-        ProgramBlock block = engine_->ReceivedBlockCopy();
-        ForceFixedFilterFields(block);
-        const auto guard = engine_->Queue().Lock();
-        program_.LoadBlock(block);
+        LoadReceivedProgram(*engine_, program_);
         ++programsLoaded_;
     });
 }
@@ -38,11 +31,7 @@ void HeadlessView::OnSystemDataRead() {
 
 void HeadlessView::OnEffectRecordReceived() {
     Post([this] {
-        ProgramBlock block = engine_->ReceivedBlockCopy();
-        ForceFixedFilterFields(block);
-        const auto guard = engine_->Queue().Lock();
-        program_.GetEffect().LoadRecord(std::span<const uint8_t, kEffectRecordSize>(
-            block.data() + kEffectRecordOffset, kEffectRecordSize));
+        LoadReceivedEffectRecord(*engine_, program_);
         ++effectRecordsLoaded_;
     });
 }

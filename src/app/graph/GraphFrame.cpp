@@ -6,6 +6,9 @@
 #include "app/graph/GraphMapping.h"
 
 namespace {
+const QColor kFrameOutlineColour(100, 100, 100);
+const QColor kPlotOutlineColour(0, 180, 0);
+const QColor kGridColour(21, 100, 21);
 constexpr int kDbLabelX = 6;
 constexpr int kLabelBoxWidth = 40;
 constexpr int kLabelBoxHeight = 14;

@@ -12,10 +12,6 @@
 
 #include "curves/Geometry.h"
 
-inline const QColor kFrameOutlineColour(100, 100, 100);
-inline const QColor kPlotOutlineColour(0, 180, 0);
-inline const QColor kGridColour(21, 100, 21);
-
 class GraphFrame {
   public:
     // Rebuilds both images if `client` differs from the size they were drawn for.

@@ -254,6 +254,18 @@ TEST_F(GraphWidgetTest, PictureShowsTheCurvePeakTheEmphasisAndTheFrame) {
     EXPECT_EQ(image.pixelColor(kPlotLeftMargin, 200), QColor(0, 180, 0));
 }
 
+TEST_F(GraphWidgetTest, ChannelGainMovesTheDrawnCurve) {
+    // Low frequencies are flat: the curve lies on the 0 dB line (y = 110) at unity gain.
+    const int flatX = 100;
+    const QColor green(0, 255, 0);
+    EXPECT_TRUE(ColumnHasColourNear(graph.grab().toImage(), flatX, 108, 112, green));
+
+    program.GetInput(kMicrophone).SetGain(30);  // -10 dB
+    const QImage image = graph.grab().toImage();
+    EXPECT_TRUE(ColumnHasColourNear(image, flatX, 208, 212, green));
+    EXPECT_FALSE(ColumnHasColourNear(image, flatX, 100, 120, green));
+}
+
 TEST_F(GraphWidgetTest, AllBypassTextAppearsOnlyWhenEveryBandIsBypassed) {
     // Above the markers on the 0 dB line, where only the overlay can be white.
     const QRect overlayTop(200, 80, 345, 15);

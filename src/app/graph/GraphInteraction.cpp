@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/graph/GraphInteraction.h"
 
+#include <optional>
+
 #include "app/graph/GraphDrag.h"
 #include "model/EQ.h"
 
@@ -32,24 +34,23 @@ PixelPoint Centre(const PixelRect& rect) {
 PointerOutcome GraphInteraction::Move(CEQ& chain, const MarkedElements& marks,
                                       const GraphScale& scale, PixelPoint pointer) {
     const int before = current_;
-    bool handled = false;
-    PointerOutcome outcome;
+    std::optional<PointerOutcome> outcome;
     if (current_ >= 0) {
-        outcome = IsCrossover(chain.GetElement(current_))
-                      ? MoveOverCrossover(chain, scale, pointer, handled)
-                      : MoveOverBand(chain, scale, pointer, handled);
+        outcome = IsCrossover(chain.GetElement(current_)) ? MoveOverCrossover(chain, scale, pointer)
+                                                          : MoveOverBand(chain, scale, pointer);
     }
-    if (!handled) {
+    if (!outcome) {
         outcome = FindElementUnder(chain, marks, pointer);
     }
     // The current element is the one drawn emphasised; nothing else changes
     // the picture while the pointer merely hovers.
-    outcome.redraw = outcome.redraw || current_ != before;
-    return outcome;
+    outcome->redraw = outcome->redraw || current_ != before;
+    return *outcome;
 }
 
-PointerOutcome GraphInteraction::MoveOverCrossover(CEQ& chain, const GraphScale& scale,
-                                                   PixelPoint pointer, bool& handled) {
+std::optional<PointerOutcome> GraphInteraction::MoveOverCrossover(CEQ& chain,
+                                                                  const GraphScale& scale,
+                                                                  PixelPoint pointer) {
     CFilter& filter = chain.GetElement(current_);
     const bool dragging = filter.GetInteraction().markerDragging != 0;
     const bool overMarker = Contains(filter.GetMarkerRect(), pointer);
@@ -57,42 +58,40 @@ PointerOutcome GraphInteraction::MoveOverCrossover(CEQ& chain, const GraphScale&
         SetHover(filter, false, false, false);
         current_ = -1;
         pointerOver_ = false;
-        return {};
+        return std::nullopt;
     }
-    handled = true;
     pointerOver_ = true;
     if (!dragging) {
         // Marked again on every hover, so that a filter just released can be
         // grabbed again without first leaving its marker.
         SetHover(filter, true, false, false);
-        return {};
+        return PointerOutcome{};
     }
     const bool highPass = filter.GetType() == ElementType::kHighPass;
     const int partner =
         highPass ? chain.GetLowPass().GetFrequency() : chain.GetHighPass().GetFrequency();
     const bool changed = DragCrossover(filter, partner, scale, pointer.x);
-    return {changed, changed};
+    return PointerOutcome{changed, changed};
 }
 
-PointerOutcome GraphInteraction::MoveOverBand(CEQ& chain, const GraphScale& scale,
-                                              PixelPoint pointer, bool& handled) {
+std::optional<PointerOutcome> GraphInteraction::MoveOverBand(CEQ& chain, const GraphScale& scale,
+                                                             PixelPoint pointer) {
     CFilter& band = chain.GetElement(current_);
     CFilter::Interaction& state = band.GetInteraction();
-    handled = true;
     if (state.markerDragging) {
         const bool changed = DragBandMarker(band, scale, pointer, state.dragAnchor);
-        return {changed, changed};
+        return PointerOutcome{changed, changed};
     }
     if (Contains(band.GetMarkerRect(), pointer)) {
         SetHover(band, true, false, false);
         pointerOver_ = true;
-        return {};
+        return PointerOutcome{};
     }
     if (state.lowerHandleDragging || state.upperHandleDragging) {
         const BandwidthHandle handle =
             state.lowerHandleDragging ? BandwidthHandle::Lower : BandwidthHandle::Upper;
         const bool changed = DragBandwidthHandle(band, scale, pointer.x, handle);
-        return {changed, changed};
+        return PointerOutcome{changed, changed};
     }
     // Shelves keep empty handle rectangles, which contain no point.
     const bool overLower = Contains(band.GetLowerHandleRect(), pointer);
@@ -100,10 +99,9 @@ PointerOutcome GraphInteraction::MoveOverBand(CEQ& chain, const GraphScale& scal
     if (overLower || overUpper) {
         SetHover(band, false, overLower, overUpper);
         pointerOver_ = true;
-        return {};
+        return PointerOutcome{};
     }
-    handled = false;
-    return {};
+    return std::nullopt;
 }
 
 PointerOutcome GraphInteraction::FindElementUnder(CEQ& chain, const MarkedElements& marks,

@@ -7,6 +7,8 @@
 // an element, because the sender reads the same elements from another thread.
 #pragma once
 
+#include <optional>
+
 #include "app/graph/GraphMapping.h"
 #include "curves/Geometry.h"
 #include "curves/GraphScale.h"
@@ -34,10 +36,12 @@ class GraphInteraction {
     bool IsDragging(CEQ& chain) const;
 
   private:
-    PointerOutcome MoveOverCrossover(CEQ& chain, const GraphScale& scale, PixelPoint pointer,
-                                     bool& handled);
-    PointerOutcome MoveOverBand(CEQ& chain, const GraphScale& scale, PixelPoint pointer,
-                                bool& handled);
+    // What the current element does with the pointer; nothing when the
+    // pointer has left it and another element may be looked for.
+    std::optional<PointerOutcome> MoveOverCrossover(CEQ& chain, const GraphScale& scale,
+                                                    PixelPoint pointer);
+    std::optional<PointerOutcome> MoveOverBand(CEQ& chain, const GraphScale& scale,
+                                               PixelPoint pointer);
     PointerOutcome FindElementUnder(CEQ& chain, const MarkedElements& marks, PixelPoint pointer);
     void MakeCurrent(CEQ& chain, int index);
 

@@ -11,7 +11,7 @@
 namespace {
 
 struct ProgressFixture : ::testing::Test {
-    ProgressFixture() : app(GuiTestApp()) {}
+    ProgressFixture() : app(WidgetTestApp()) {}
     QApplication& app;
     bool active = true;
     ProgressWindow window;

@@ -15,6 +15,7 @@
 #include <memory>
 #include <vector>
 
+#include "WidgetTestApp.h"
 #include "app/AppState.h"
 #include "app/AudioDoc.h"
 #include "app/AudioView.h"
@@ -27,17 +28,6 @@
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
 #include "transport/TcpDeviceServer.h"
-
-// Widgets need a QApplication; gtest_main owns main(), so it is made on first use.
-inline QApplication& GuiTestApp() {
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr
-                           ? qobject_cast<QApplication*>(QCoreApplication::instance())
-                           : new QApplication(argc, argv);
-    return *app;
-}
 
 // Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.
 inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
@@ -63,7 +53,7 @@ class FixedPortSource : public PortInfoSource {
 
 struct ShellTestRig {
     ShellTestRig()
-        : app(GuiTestApp()),
+        : app(WidgetTestApp()),
           server(device),
           window(ViewServices{state, document, presets, system, hidBus, ports, messages}),
           view(window.View()) {

@@ -24,7 +24,7 @@ TEST(VolumeRulesTest, StepsAndSliderStayWithinTheirBounds) {
 
 struct VolumeStripFixture : ::testing::Test {
     VolumeStripFixture()
-        : app(GuiTestApp()), strip(system, [this](int item) { items.push_back(item); }) {}
+        : app(WidgetTestApp()), strip(system, [this](int item) { items.push_back(item); }) {}
     QApplication& app;
     SystemData system;
     std::vector<int> items;

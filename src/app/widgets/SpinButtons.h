@@ -11,8 +11,8 @@
 class CNumEdit;
 class QToolButton;
 
-// Shown when a caller sets a position outside the field's range; the device's
-// makers only ever wrote it in Chinese.
+// Shown when a caller sets a position outside the field's range; it exists
+// in Chinese only, whatever the interface language.
 inline constexpr const char* kSpinPositionMessage = "Pos设定错误";
 
 class CSpinButtons : public QWidget {

@@ -87,7 +87,8 @@ void CAudioView::BuildLayout() {
     indicators_ = new ConnectionIndicators(this);
     modeButtons_ = new ModeButtons(this);
     volumes_ = new VolumeStrip(
-        services_.system, [this](int item) { WriteSystemItem(item); }, this);
+        services_.system, [this](int item) { WriteSystemItem(item); },
+        [this] { return device_.Engine().Queue().Lock(); }, this);
     pageStack_ = new QStackedWidget(this);
     pages_ = CreatePages(pageStack_);
     for (Page* page : pages_) {
@@ -174,7 +175,10 @@ void CAudioView::SelectPage(int page) {
 }
 
 void CAudioView::RefreshModeButtons() {
-    services_.system.LimitSourceMode();
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        services_.system.LimitSourceMode();
+    }
     modeButtons_->Show(services_.system.Byte(SystemByte::kSourceMode),
                        Program().GetInput(kMicrophone).GetFeedbackMode());
 }
@@ -189,8 +193,12 @@ void CAudioView::RefreshVolumes() {
 }
 
 void CAudioView::AdvanceSourceMode() {
-    SystemData& system = services_.system;
-    system.SetByte(SystemByte::kSourceMode, NextSourceMode(system.Byte(SystemByte::kSourceMode)));
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        SystemData& system = services_.system;
+        system.SetByte(SystemByte::kSourceMode,
+                       NextSourceMode(system.Byte(SystemByte::kSourceMode)));
+    }
     RefreshModeButtons();
     WriteSystemItem(SystemItem::kSourceMode);
 }

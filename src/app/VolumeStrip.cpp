@@ -31,8 +31,8 @@ int VolumeFromSlider(int position, int maximum) {
     return std::min(position, maximum);
 }
 
-VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, QWidget* parent)
-    : QWidget(parent), system_(system), writeItem_(std::move(writeItem)) {
+VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, SystemLock lock, QWidget* parent)
+    : QWidget(parent), system_(system), writeItem_(std::move(writeItem)), lock_(std::move(lock)) {
     auto* layout = new QHBoxLayout(this);
     for (VolumeChannel channel : kChannels) {
         VolumeGroup& group = groups_.at(static_cast<size_t>(channel));
@@ -91,7 +91,10 @@ void VolumeStrip::MoveSlider(VolumeChannel channel, int position) {
 }
 
 void VolumeStrip::Apply(VolumeChannel channel, int value) {
-    system_.SetCurrentVolume(channel, static_cast<uint8_t>(value));
+    {
+        const CSendDataQueue::Guard guard = lock_ ? lock_() : CSendDataQueue::Guard();
+        system_.SetCurrentVolume(channel, static_cast<uint8_t>(value));
+    }
     Show(channel, value);
     writeItem_(SystemData::VolumeItem(channel));
 }

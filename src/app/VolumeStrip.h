@@ -15,6 +15,7 @@
 
 #include "curves/BilingualText.h"
 #include "model/SystemData.h"
+#include "protocol/SendDataQueue.h"
 
 class QLabel;
 class QPushButton;
@@ -29,8 +30,11 @@ class VolumeStrip : public QWidget {
     Q_OBJECT
   public:
     using ItemWriter = std::function<void(int item)>;
+    // The lock that replies hold while they fill the system bytes.
+    using SystemLock = std::function<CSendDataQueue::Guard()>;
 
-    VolumeStrip(SystemData& system, ItemWriter writeItem, QWidget* parent = nullptr);
+    VolumeStrip(SystemData& system, ItemWriter writeItem, SystemLock lock = {},
+                QWidget* parent = nullptr);
 
     // Sliders and numbers from the current volume bytes.
     void RefreshVolumes();
@@ -63,6 +67,7 @@ class VolumeStrip : public QWidget {
 
     SystemData& system_;
     ItemWriter writeItem_;
+    SystemLock lock_;
     std::array<VolumeGroup, 3> groups_;
     bool showing_ = false;
 };

@@ -48,6 +48,14 @@ TEST_F(ProgressFixture, HidesOnItsOwnTimerOnceTheFlagClears) {
     EXPECT_TRUE(RunUntil([this] { return !window.isVisible(); }, 2000));
 }
 
+TEST_F(ProgressFixture, SecondTransferKeepsTheVisibleWindowWhereItIs) {
+    window.Start([this] { return active; });
+    window.move(40, 50);
+    window.Start([this] { return active; });
+    EXPECT_EQ(window.pos(), QPoint(40, 50));
+    EXPECT_TRUE(window.isVisible());
+}
+
 TEST_F(ProgressFixture, EnterAndEscapeDoNotCloseIt) {
     window.Start([this] { return active; });
     QTest::keyClick(&window, Qt::Key_Escape);

@@ -46,9 +46,11 @@ void ProgressWindow::Relabel(Language language) {
 
 void ProgressWindow::Start(std::function<bool()> transferActive) {
     transferActive_ = std::move(transferActive);
-    move(kScreenX, kScreenY);
     blinkTimer_.start();
-    show();
+    if (!isVisible()) {
+        move(kScreenX, kScreenY);
+        show();
+    }
 }
 
 void ProgressWindow::Tick() {

@@ -22,7 +22,7 @@ class ProgressWindow : public QDialog {
     explicit ProgressWindow(QWidget* parent = nullptr);
 
     // Watches `transferActive`, moves to (300, 200) and shows; when already
-    // visible only the blink timer restarts.
+    // visible only the blink timer restarts, so a window the user moved stays put.
     void Start(std::function<bool()> transferActive);
     // One blink step, or hide once the flag is clear.
     void Tick();

@@ -196,6 +196,20 @@ TEST(ShellConnectionTest, RefusedNetworkConnectShowsOneMessage) {
     EXPECT_FALSE(rig.view.IsConnected());
 }
 
+TEST(ShellConnectionTest, EnterAtStartUpTriesTheSerialPortNullAndShowsOnlyItsMessage) {
+    ShellTestRig rig;
+    rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
+        dialog.show();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+        return dialog.result() == QDialog::Accepted;
+    });
+    rig.view.ToggleConnection();
+    EXPECT_EQ(rig.view.Device().Manager().Settings().serialPortName, "NULL");
+    EXPECT_FALSE(rig.view.IsConnected());
+    ASSERT_EQ(rig.messages.shown.size(), 1u);
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开串口!"));
+}
+
 TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
     ShellTestRig rig;
     rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {

@@ -5,12 +5,12 @@
 // order, and messages are kept with whether the dialog was still open.
 #pragma once
 
-#include <QApplication>
 #include <QDialog>
 #include <QPointer>
 #include <string>
 #include <vector>
 
+#include "WidgetTestApp.h"
 #include "app/dialogs/DialogServices.h"
 #include "model/Audio_Data.h"
 #include "model/PresetStore.h"
@@ -18,18 +18,6 @@
 #include "protocol/DeviceTransfers.h"
 #include "protocol/Frame.h"
 #include "protocol/SendDataQueue.h"
-
-// Widgets need a QApplication; gtest_main owns main(), so it is made on first use.
-inline QApplication& DialogTestApp() {
-    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        return *app;
-    }
-    static int argc = 1;
-    static char name[] = "test_app";
-    static char* argv[] = {name, nullptr};
-    static auto* app = new QApplication(argc, argv);
-    return *app;
-}
 
 struct ShownMessage {
     QString text;
@@ -39,7 +27,7 @@ struct ShownMessage {
 class FakeDialogServices : public DialogServices {
   public:
     FakeDialogServices() : transfers(queue, program, presets, system) {
-        DialogTestApp();
+        WidgetTestApp();
         program.ResetOutputLinks();
         transfers.SetConnected(true);
     }

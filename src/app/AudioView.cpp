@@ -12,6 +12,7 @@
 #include "app/ConnectionIndicators.h"
 #include "app/MessageSink.h"
 #include "app/ModeButtons.h"
+#include "app/OutputLinking.h"
 #include "app/PageButtons.h"
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
@@ -26,11 +27,6 @@
 namespace {
 const QColor kBackground(229, 236, 245);
 constexpr int kMicrophone = 2;
-constexpr int kMainRight = 1;
-constexpr int kSurroundLeft = 4;
-constexpr int kSurroundRight = 5;
-constexpr int kMainRightPage = kFirstOutputPage + kMainRight;
-constexpr int kSurroundRightPage = kFirstOutputPage + kSurroundRight;
 }  // namespace
 
 CAudioView::CAudioView(ViewServices services, QWidget* parent)
@@ -271,36 +267,13 @@ void CAudioView::ToggleConnection() {
 void CAudioView::LinkOutputs(int sourceGroup, int targetOutput) {
     {
         const auto guard = device_.Engine().Queue().Lock();
-        COutputLinkTable& links = Program().GetOutputLinks();
-        if (sourceGroup == targetOutput) {
-            links.SetGroup(targetOutput, sourceGroup);
-        }
-        for (int output = 0; output < COutputLinkTable::kOutputCount; ++output) {
-            if (output == targetOutput) {
-                links.SetGroup(targetOutput, sourceGroup);
-                continue;
-            }
-            if (links.GetGroup(output) != sourceGroup) {
-                continue;
-            }
-            CAudio_OutData& target = Program().GetOutput(targetOutput);
-            target.CopyLinkedFrom(Program().GetOutput(output));
-            target.UpdateCurve();
-            links.SetGroup(targetOutput, sourceGroup);
-            if (IsConnected()) {
-                device_.Engine().Post(BuildOutputRecordMessage(Program(), targetOutput));
-            }
-            break;
+        if (JoinOutputLinkGroup(Program(), sourceGroup, targetOutput) && IsConnected()) {
+            device_.Engine().Post(BuildOutputRecordMessage(Program(), targetOutput));
         }
     }
-    const COutputLinkTable& links = Program().GetOutputLinks();
-    const int page = services_.state.currentPage;
-    if (links.GetGroup(0) == links.GetGroup(kMainRight) && page == kMainRightPage) {
-        SelectPage(kFirstOutputPage);
-        RefreshPages();
-    } else if (links.GetGroup(kSurroundLeft) == links.GetGroup(kSurroundRight) &&
-               page == kSurroundRightPage) {
-        SelectPage(kFirstOutputPage + kSurroundLeft);
+    if (const std::optional<int> page =
+            PageAfterLinking(Program().GetOutputLinks(), services_.state.currentPage)) {
+        SelectPage(*page);
         RefreshPages();
     }
     emit OutputLinksChanged();

@@ -8,6 +8,7 @@
 
 #include "ShellTestRig.h"
 #include "app/ModeButtons.h"
+#include "app/OutputLinking.h"
 #include "app/PageButtons.h"
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
@@ -191,6 +192,38 @@ TEST(ViewDialogsTest, TransfersQueueNothingOffline) {
     EXPECT_EQ(rig.view.Device().Engine().Queue().Count(), 0);
     EXPECT_TRUE(rig.messages.shown.empty());
     EXPECT_FALSE(rig.view.Progress()->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OutputLinkingTest, TargetCopiesTheFirstOtherMemberOfTheGroup) {
+    CAudio_Data program;
+    program.GetOutput(4).SetGain(91);
+    EXPECT_TRUE(JoinOutputLinkGroup(program, 4, 5));
+    EXPECT_EQ(program.GetOutputLinks().GetGroup(5), 4);
+    EXPECT_EQ(program.GetOutput(5).GetGain(), 91);
+
+    // Alone in its group, an output has nobody to copy.
+    EXPECT_FALSE(JoinOutputLinkGroup(program, 3, 3));
+    EXPECT_EQ(program.GetOutputLinks().GetGroup(3), 3);
+}
+
+TEST(OutputLinkingTest, OnlyAFollowerPageOfALinkedPairMovesToItsLeader) {
+    CAudio_Data program;
+    COutputLinkTable& links = program.GetOutputLinks();
+    EXPECT_EQ(PageAfterLinking(links, 5), std::nullopt);
+    links.SetGroup(1, 0);
+    links.SetGroup(5, 4);
+    struct Case {
+        int page;
+        std::optional<int> expected;
+    };
+    const Case cases[] = {{5, 4}, {9, 8}, {4, std::nullopt}, {8, std::nullopt}, {0, std::nullopt}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(PageAfterLinking(links, c.page), c.expected) << "page " << c.page;
+    }
 }
 
 }  // namespace

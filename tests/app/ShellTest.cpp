@@ -16,6 +16,7 @@
 #include "app/ConnectionIndicators.h"
 #include "app/ModeButtons.h"
 #include "app/VolumeStrip.h"
+#include "app/dialogs/AboutBox.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/pages/PlaceholderPage.h"
 #include "links/UsbDeviceIdentity.h"
@@ -73,6 +74,25 @@ TEST(ShellWindowTest, LanguageSetThroughTheViewAlsoSwapsTheMenuBar) {
     DialogServices& services = rig.view;
     services.SetLanguage(Language::English);
     EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"OnLine", "Language", "Help"}));
+}
+
+TEST(ShellWindowTest, AboutBoxShowsTheTitleInTheLanguage) {
+    WidgetTestApp();
+    for (const auto& [language, caption] : {std::pair{Language::English, QStringLiteral("About")},
+                                            std::pair{Language::Chinese, QStringLiteral("关于")}}) {
+        AboutBox box(language);
+        EXPECT_EQ(box.windowTitle(), caption);
+        QStringList texts;
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            texts << label->text();
+        }
+        EXPECT_TRUE(texts.contains(QStringLiteral("Sonavel V6.3.2")));
+        QPushButton* ok = box.findChild<QPushButton*>();
+        ASSERT_NE(ok, nullptr);
+        box.show();
+        ok->click();
+        EXPECT_EQ(box.result(), QDialog::Accepted);
+    }
 }
 
 TEST(ShellWindowTest, AboutItemRunsTheAboutBox) {

@@ -100,6 +100,18 @@ TEST_F(GraphWidgetTest, HoverRepaintsOnlyWhenTheHoveredElementChanges) {
     EXPECT_GT(counter.paints, paintsAfterEntering);
 }
 
+TEST_F(GraphWidgetTest, AGraphOfAnotherSizeOnTheSameProgramDoesNotMoveThisOnesMarkers) {
+    const QPoint marker = BandMarker();
+    CFStatic smallerGraph;
+    smallerGraph.resize(400, 200);
+    smallerGraph.SetSource(program);
+    ASSERT_NE(BandMarker(), marker);
+
+    MovePointer(graph, marker);
+    EXPECT_EQ(graph.CurrentElement(), kBand);
+    EXPECT_EQ(BandMarker(), marker);
+}
+
 TEST_F(GraphWidgetTest, DraggingABandMarkerChangesFrequencyAndGainAndFlagsTheBand) {
     const QPoint start = BandMarker();
     // Grabbed off centre: the marker keeps its distance to the pointer.

@@ -95,9 +95,14 @@ void PresetGroupDialog::FillList() {
     }
 }
 
+int PresetGroupDialog::SelectedRow() const {
+    const int row = list_->currentRow();
+    return row >= 0 && list_->selectionModel()->isRowSelected(row, QModelIndex()) ? row : -1;
+}
+
 int PresetGroupDialog::SelectedNumber() {
-    int row = list_->currentRow();
-    if (row < 0 || !list_->selectionModel()->isRowSelected(row, QModelIndex())) {
+    int row = SelectedRow();
+    if (row < 0) {
         row = 0;
         list_->selectRow(row);
     }
@@ -105,7 +110,12 @@ int PresetGroupDialog::SelectedNumber() {
 }
 
 void PresetGroupDialog::ShowSelectedRow() {
-    const int number = SelectedNumber();
+    // A cleared selection keeps showing the row last shown; an action then takes the first row.
+    const int row = SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    const int number = numbers_.at(static_cast<size_t>(row));
     label_->setText(Tr(PresetGroupText::kLabelPrefix, language_) + QString::number(number) + ":");
     nameField_->setText(FromUtf8(GroupName(number, services_.Presets(), language_)));
     nameField_->setReadOnly(mode_ != PresetGroupMode::UserGroups || number == kDanceGroupNumber);

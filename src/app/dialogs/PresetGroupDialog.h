@@ -42,6 +42,8 @@ class PresetGroupDialog : public QDialog {
   private:
     void FillList();
     void ShowSelectedRow();
+    // The selected row, or -1.
+    int SelectedRow() const;
     // The selected row's shown number; selects the first row when none is.
     int SelectedNumber();
     // True when a link is open; otherwise the not-connected message is shown.

@@ -126,6 +126,20 @@ TEST_F(SetupDialogTest, VolumesMovedButNotAppliedLeaveTheSystemBytesAlone) {
     EXPECT_TRUE(services_.QueuedFrames().empty());
 }
 
+TEST_F(SetupDialogTest, EnterInAVolumeBoxDoesNotApplyTheVolumes) {
+    const auto before = services_.system.Bytes();
+    SetupDialog& dialog = Open();
+    CNumEdit* box = dialog.Volumes()->StartField(VolumeChannel::Effect)->Box();
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClicks(box, "5");
+    QTest::keyClick(box, Qt::Key_Return);
+
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_EQ(services_.system.Bytes(), before);
+}
+
 TEST_F(SetupDialogTest, ApplyStoresVolumesLowersCurrentOnesAndWritesTheThreeItems) {
     SetVolumes(VolumeChannel::Effect, 50, 45, 10);
     SetVolumes(VolumeChannel::Microphone, 50, 20, 10);

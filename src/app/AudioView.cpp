@@ -86,7 +86,7 @@ void CAudioView::BuildLayout() {
         services_.system, [this](int item) { WriteSystemItem(item); },
         [this] { return device_.Engine().Queue().Lock(); }, this);
     pageStack_ = new QStackedWidget(this);
-    pages_ = CreatePages(pageStack_);
+    pages_ = CreatePages(*this, pageStack_);
     for (Page* page : pages_) {
         pageStack_->addWidget(page);
     }
@@ -230,6 +230,14 @@ void CAudioView::RecallPreset(int slot) {
 
 void CAudioView::StoreProgram(int slot) {
     ShowTransferStart(device_.Transfers().StoreProgram(slot));
+}
+
+void CAudioView::ReadEffectGroup(int group) {
+    ShowTransferStart(device_.Transfers().ReadEffectGroup(group));
+}
+
+CSendDataQueue& CAudioView::Queue() {
+    return device_.Engine().Queue();
 }
 
 void CAudioView::RefreshOutputLinks() {

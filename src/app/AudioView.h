@@ -18,7 +18,7 @@
 #include "app/DeviceStack.h"
 #include "app/HelpFile.h"
 #include "app/ProgramFileCommands.h"
-#include "app/dialogs/DialogServices.h"
+#include "app/pages/PageServices.h"
 #include "app/pages/PageSet.h"
 #include "protocol/DeviceTransfers.h"
 #include "protocol/ProtocolEvents.h"
@@ -50,7 +50,7 @@ struct ViewServices {
     MessageSink& messages;
 };
 
-class CAudioView : public QWidget, public ProtocolEvents, public DialogServices {
+class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     Q_OBJECT
   public:
     explicit CAudioView(ViewServices services, QWidget* parent = nullptr);
@@ -67,7 +67,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public DialogServices 
     using ModalDialogRunner = std::function<void(QDialog& dialog)>;
     void SetModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
 
-    void SelectPage(int page);
+    void SelectPage(int page) override;
     // The page buttons: output pages are refused in automatic mode.
     void PressPageButton(int page);
     void RefreshPages();
@@ -98,6 +98,10 @@ class CAudioView : public QWidget, public ProtocolEvents, public DialogServices 
     void LinkOutputs(int sourceGroup, int targetOutput) override;
     void RefreshOutputLinks() override;
     void RefreshVolumes() override;
+
+    // What the pages ask of the view besides.
+    void ReadEffectGroup(int group) override;
+    CSendDataQueue& Queue() override;
 
     DeviceStack& Device() { return device_; }
     CAudio_Data& Program();

@@ -3,7 +3,7 @@
 
 #include "app/pages/PlaceholderPage.h"
 
-PageSet CreatePages(QWidget* parent) {
+PageSet CreatePages([[maybe_unused]] PageServices& services, QWidget* parent) {
     return {new PlaceholderPage({"Main", "主页"}, false, parent),
             new PlaceholderPage({"Input EQ", "输入均衡"}, true, parent),
             new PlaceholderPage({"Effect EQ", "效果均衡"}, false, parent),

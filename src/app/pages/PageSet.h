@@ -8,8 +8,10 @@
 #include "app/AppState.h"
 #include "app/pages/Page.h"
 
+class PageServices;
+
 // Indexed by PageSlot: main, input EQ, effect EQ, output.
 using PageSet = std::array<Page*, 4>;
 
 // Children of `parent`, which owns them.
-PageSet CreatePages(QWidget* parent);
+PageSet CreatePages(PageServices& services, QWidget* parent);

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/pages/OutputMixSection.h"
+
+#include <QGridLayout>
+#include <QPushButton>
+
+#include "app/ShellTexts.h"
+#include "app/dialogs/SetupSliderField.h"
+#include "app/pages/PageServices.h"
+#include "curves/ScaleConversion.h"
+#include "model/Audio_Data.h"
+
+namespace {
+enum ControlId { kMusicLevelId = 21, kMicLevelId };
+
+constexpr int32_t kMaxMixLevel = 99;
+
+constexpr BilingualText kMusicCaption{"Music", "音乐"};
+constexpr BilingualText kMicCaption{"Mic", "话筒"};
+// The switches show their state as text, standing in for one picture per state.
+constexpr BilingualText kSwitchOn{"On", "开"};
+constexpr BilingualText kSwitchOff{"Off", "关"};
+
+QString SwitchText(const BilingualText& feed, bool on, Language language) {
+    return Tr(feed, language) + ' ' + Tr(on ? kSwitchOn : kSwitchOff, language);
+}
+}  // namespace
+
+OutputMixSection::OutputMixSection(PageServices& services, QWidget* parent)
+    : QWidget(parent), services_(services), language_(services.GetLanguage()) {
+    const auto showMessage = [this](const QString& text) { services_.ShowMessage(text); };
+    const SliderFieldScale percent{ScaleType::kPercent, kMaxMixLevel, 0.0, 0.0};
+    musicLevel_ = new SetupSliderField(kMusicLevelId, percent, showMessage, this);
+    micLevel_ = new SetupSliderField(kMicLevelId, percent, showMessage, this);
+    musicSwitch_ = new QPushButton(this);
+    micSwitch_ = new QPushButton(this);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(musicLevel_, 0, 0);
+    layout->addWidget(musicSwitch_, 0, 1);
+    layout->addWidget(micLevel_, 1, 0);
+    layout->addWidget(micSwitch_, 1, 1);
+
+    connect(musicLevel_, &SetupSliderField::Changed, this, [this](int level) {
+        EditOutput([level](CAudio_OutData& out) { out.SetMixMusic(static_cast<uint8_t>(level)); });
+    });
+    connect(micLevel_, &SetupSliderField::Changed, this, [this](int level) {
+        EditOutput([level](CAudio_OutData& out) { out.SetMixMic(static_cast<uint8_t>(level)); });
+    });
+    connect(musicSwitch_, &QPushButton::clicked, this, &OutputMixSection::ToggleMusic);
+    connect(micSwitch_, &QPushButton::clicked, this, &OutputMixSection::ToggleMic);
+    Relabel(language_);
+}
+
+void OutputMixSection::ShowOutput(CAudio_Data* program, int output) {
+    program_ = program;
+    output_ = output;
+    Refresh();
+}
+
+void OutputMixSection::Refresh() {
+    if (program_ == nullptr || output_ < 0 || output_ >= CAudio_OutRoute::kCount) {
+        return;
+    }
+    const CAudio_OutData& output = program_->GetOutput(output_);
+    musicLevel_->Show(output.GetMixMusic());
+    micLevel_->Show(output.GetMixMic());
+    musicShownOn_ = output.GetMusicOnL() != 0;
+    micShownOn_ = output.GetMicOnL() != 0;
+    ShowSwitches();
+}
+
+void OutputMixSection::Relabel(Language language) {
+    language_ = language;
+    musicLevel_->SetCaption(Tr(kMusicCaption, language));
+    musicLevel_->SetLanguage(language);
+    micLevel_->SetCaption(Tr(kMicCaption, language));
+    micLevel_->SetLanguage(language);
+    ShowSwitches();
+}
+
+bool OutputMixSection::EditOutput(const std::function<void(CAudio_OutData& output)>& edit) {
+    if (program_ == nullptr || output_ < 0 || output_ >= CAudio_OutRoute::kCount) {
+        return false;
+    }
+    const int shown = output_;
+    services_.EditProgram([&](CAudio_Data& program) { edit(program.GetOutput(shown)); });
+    emit Edited();
+    return true;
+}
+
+void OutputMixSection::ToggleMusic() {
+    const bool on = !musicShownOn_;
+    if (EditOutput([on](CAudio_OutData& out) { out.SetMusicOn(on ? 1 : 0); })) {
+        musicShownOn_ = on;
+        ShowSwitches();
+    }
+}
+
+void OutputMixSection::ToggleMic() {
+    const bool on = !micShownOn_;
+    if (EditOutput([on](CAudio_OutData& out) { out.SetMicOn(on ? 1 : 0); })) {
+        micShownOn_ = on;
+        ShowSwitches();
+    }
+}
+
+void OutputMixSection::ShowSwitches() {
+    musicSwitch_->setText(SwitchText(kMusicCaption, musicShownOn_, language_));
+    micSwitch_->setText(SwitchText(kMicCaption, micShownOn_, language_));
+}

@@ -18,7 +18,7 @@
 #include "app/VolumeStrip.h"
 #include "app/dialogs/AboutBox.h"
 #include "app/dialogs/ProgressWindow.h"
-#include "app/pages/PlaceholderPage.h"
+#include "app/pages/MainPage.h"
 #include "links/UsbDeviceIdentity.h"
 
 namespace {
@@ -61,8 +61,8 @@ TEST(ShellWindowTest, LanguageSwitchReplacesTheMenuBar) {
     EXPECT_EQ(MenuItem(rig.window.menuBar(), 0)->text(), QStringLiteral("OnLine&&Disconnect"));
     EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("Chinese"));
     EXPECT_EQ(MenuItem(rig.window.menuBar(), 2)->text(), QStringLiteral("About"));
-    EXPECT_EQ(static_cast<PlaceholderPage*>(rig.view.PageWidget(PageSlot::Main))->Caption(),
-              QStringLiteral("Main"));
+    EXPECT_EQ(qobject_cast<MainPage*>(rig.view.PageWidget(PageSlot::Main))->Button(5430)->text(),
+              QStringLiteral("Effect 1"));
 
     MenuItem(rig.window.menuBar(), 1)->trigger();
     EXPECT_EQ(rig.state.language, Language::Chinese);
@@ -110,8 +110,8 @@ TEST(ShellConnectionTest, NetworkConnectReadsTheDeviceAndShowsProgress) {
     deviceSystem[10] = 40;
     deviceSystem[11] = 17;  // microphone volume
     rig.device.SetSystemBytes(deviceSystem);
-    auto* page = static_cast<PlaceholderPage*>(rig.view.PageWidget(PageSlot::Main));
-    const int refreshes = page->RefreshCount();
+    auto* page = qobject_cast<MainPage*>(rig.view.PageWidget(PageSlot::Main));
+    ASSERT_NE(page, nullptr);
 
     ASSERT_TRUE(rig.ConnectOverNetwork());
     EXPECT_EQ(rig.view.Device().Manager().Settings().deviceAddress, "127.0.0.1");
@@ -137,7 +137,7 @@ TEST(ShellConnectionTest, NetworkConnectReadsTheDeviceAndShowsProgress) {
     EXPECT_TRUE(rig.messages.shown.empty());
     EXPECT_EQ(rig.view.Modes()->ModeButton()->text(), QStringLiteral("BGM"));
     EXPECT_EQ(rig.view.Volumes()->Slider(VolumeChannel::Microphone)->value(), 17);
-    EXPECT_GT(page->RefreshCount(), refreshes);
+    EXPECT_EQ(page->Program(), &rig.document.Program());
 
     // Toggling while connected disconnects at once, without the dialog.
     rig.view.ToggleConnection();

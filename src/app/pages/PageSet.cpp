@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/PageSet.h"
 
+#include "app/pages/MainPage.h"
 #include "app/pages/PlaceholderPage.h"
 
-PageSet CreatePages([[maybe_unused]] PageServices& services, QWidget* parent) {
-    return {new PlaceholderPage({"Main", "主页"}, false, parent),
+PageSet CreatePages(PageServices& services, QWidget* parent) {
+    return {new MainPage(services, parent),
             new PlaceholderPage({"Input EQ", "输入均衡"}, true, parent),
             new PlaceholderPage({"Effect EQ", "效果均衡"}, false, parent),
             new PlaceholderPage({"Output", "输出"}, true, parent)};

@@ -13,6 +13,8 @@
 #include <QTest>
 
 #include "FakePageServices.h"
+#include "ShellTestRig.h"
+#include "app/PageButtons.h"
 #include "app/dialogs/SetupSliderField.h"
 #include "app/graph/FStatic.h"
 #include "app/pages/EqBandTable.h"
@@ -286,6 +288,24 @@ TEST_F(OutputPageGraphTest, ADraggedLowPassReachesItsBoxAndTheLinkedOutput) {
     ASSERT_LT(frequency, 20000);
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QString::number(frequency));
     EXPECT_EQ(Program().GetOutput(kMainRight).GetLowPass().GetFrequency(), frequency);
+}
+
+TEST(OutputPageViewTest, EveryOutputButtonShowsItsOutputOnTheOnePage) {
+    ShellTestRig rig;
+    const auto press = [&](int page) {
+        QTest::mouseClick(rig.view.PageButtonRow()->Button(page), Qt::LeftButton);
+        return dynamic_cast<OutputPage*>(rig.view.CurrentPageWidget());
+    };
+    OutputPage* centre = press(6);
+    ASSERT_NE(centre, nullptr);
+    EXPECT_EQ(centre->Output(), kCentre);
+    EXPECT_EQ(centre->Program(), &rig.document.Program());
+    EXPECT_FALSE(centre->Equaliser().Table().Row(5).isVisibleTo(centre));
+
+    OutputPage* mainLeft = press(4);
+    EXPECT_EQ(mainLeft, centre);
+    EXPECT_EQ(mainLeft->Output(), kMainLeft);
+    EXPECT_TRUE(mainLeft->Equaliser().Table().Row(5).isVisibleTo(mainLeft));
 }
 
 }  // namespace

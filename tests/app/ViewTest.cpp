@@ -13,7 +13,11 @@
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ProgressWindow.h"
+#include "app/dialogs/SetupSliderField.h"
+#include "app/pages/OutputLevelSection.h"
+#include "app/pages/OutputPage.h"
 #include "app/pages/PlaceholderPage.h"
+#include "app/widgets/NumEdit.h"
 
 namespace {
 
@@ -61,11 +65,13 @@ TEST(ViewPagesTest, InputEqPageIsReusedForTheOtherChannel) {
 TEST(ViewPagesTest, CurrentPageButtonDoesNothing) {
     ShellTestRig rig;
     PressPage(rig.view, 7);
-    PlaceholderPage* output = Placeholder(rig.view, PageSlot::Output);
-    const int refreshes = output->RefreshCount();
+    auto* output = dynamic_cast<OutputPage*>(rig.view.PageWidget(PageSlot::Output));
+    ASSERT_NE(output, nullptr);
+    // Changed behind the page's back: a refresh would show it.
+    rig.document.Program().GetOutput(3).SetGain(45);
     PressPage(rig.view, 7);
-    EXPECT_EQ(output->RefreshCount(), refreshes);
-    EXPECT_EQ(output->Channel(), 3);
+    EXPECT_EQ(output->Levels().GainField()->Box()->text(), QStringLiteral("0"));
+    EXPECT_EQ(output->Output(), 3);
     // A click on a checkable button would unpress it; the current page stays drawn pressed.
     EXPECT_TRUE(rig.view.PageButtonRow()->Button(7)->isChecked());
 }

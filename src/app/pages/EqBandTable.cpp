@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/pages/EqBandTable.h"
+
+#include <QHBoxLayout>
+#include <QScrollBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/pages/EqBandTableRow.h"
+#include "model/EQ.h"
+
+namespace {
+constexpr int kControlsPerRow = 3;
+}  // namespace
+
+EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
+    : QWidget(parent), options_(options), shownRows_(options.rows) {
+    auto* rowsColumn = new QVBoxLayout;
+    rowsColumn->setContentsMargins(0, 0, 0, 0);
+    for (int r = 0; r < options_.rows; ++r) {
+        auto* row =
+            new EqBandTableRow(options_, options_.firstControlId + r * kControlsPerRow, this);
+        rows_.push_back(row);
+        rowsColumn->addWidget(row);
+        connect(row, &EqBandTableRow::Edited, this,
+                [this, r](BandEditKind kind) { ApplyRowEdit(r, kind); });
+    }
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(rowsColumn);
+    if (options_.maxFirstBand > 0) {
+        scrollBar_ = new QScrollBar(Qt::Vertical, this);
+        scrollBar_->setRange(0, options_.maxFirstBand);
+        scrollBar_->setSingleStep(1);
+        scrollBar_->setPageStep(1);
+        layout->addWidget(scrollBar_);
+        connect(scrollBar_, &QScrollBar::valueChanged, this, &EqBandTable::OnScrolled);
+    }
+}
+
+EqBandTable::~EqBandTable() = default;
+
+void EqBandTable::SetMessageSink(CNumEdit::MessageFunction sink) {
+    for (EqBandTableRow* row : rows_) {
+        for (CNumEdit* box : {&row->Frequency(), &row->Bandwidth(), &row->Gain()}) {
+            box->SetMessageSink(sink);
+        }
+    }
+}
+
+void EqBandTable::ShowChain(CEQ* chain) {
+    chain_ = chain;
+}
+
+void EqBandTable::SetFirstBand(int firstBand) {
+    firstBand_ = std::clamp(firstBand, 0, LastFirstBand());
+    if (scrollBar_ != nullptr) {
+        const QSignalBlocker quiet(scrollBar_);
+        scrollBar_->setValue(firstBand_);
+    }
+}
+
+void EqBandTable::SetShownRows(int rows) {
+    shownRows_ = std::clamp(rows, 0, RowCount());
+    RefreshRows();
+}
+
+void EqBandTable::RefreshRows() {
+    for (int r = 0; r < RowCount(); ++r) {
+        RefreshRow(r);
+    }
+}
+
+void EqBandTable::RefreshBand(int band) {
+    const int row = band - firstBand_;
+    if (chain_ == nullptr || row < 0 || row >= shownRows_ || band >= chain_->GetBandCount()) {
+        return;
+    }
+    rows_[static_cast<size_t>(row)]->ShowFrequencyBandwidthGainBypass(chain_->GetElement(band));
+}
+
+void EqBandTable::RefreshGainAndBypass() {
+    if (chain_ == nullptr) {
+        return;
+    }
+    for (int r = 0; r < shownRows_; ++r) {
+        const int band = firstBand_ + r;
+        if (band < chain_->GetBandCount()) {
+            rows_[static_cast<size_t>(r)]->ShowGainAndBypass(chain_->GetElement(band));
+        }
+    }
+}
+
+int EqBandTable::BringIntoView(int band) {
+    const int lastRow = std::max(shownRows_ - 1, 0);
+    if (band < firstBand_) {
+        MoveTo(band);
+    } else if (band > firstBand_ + lastRow) {
+        MoveTo(band - lastRow);
+    }
+    return band - firstBand_;
+}
+
+void EqBandTable::HighlightRow(int row) {
+    highlightedRow_ = row;
+    for (int r = 0; r < RowCount(); ++r) {
+        rows_[static_cast<size_t>(r)]->SetHighlighted(r == row);
+    }
+}
+
+void EqBandTable::Relabel(Language language) {
+    for (EqBandTableRow* row : rows_) {
+        row->Relabel(language, options_);
+    }
+}
+
+void EqBandTable::ApplyRowEdit(int row, BandEditKind kind) {
+    EqBandTableRow& controls = *rows_.at(static_cast<size_t>(row));
+    const int band = firstBand_ + row;
+    if (chain_ == nullptr || band >= chain_->GetBandCount()) {
+        return;
+    }
+    const int value = controls.EditedValue(kind);
+    // Leaving a box without changing it commits it too; applying that would
+    // turn the gain of a bypassed band (shown as 0.0) into a real 0 dB.
+    if (value != controls.ShownValue(kind) && apply_) {
+        apply_(band, MakeBandChange(kind, value));
+    }
+    // The model may not follow (a 0 dB band stays bypassed): show what it holds.
+    RefreshRow(row);
+    HighlightRow(row);
+    emit BandEdited(band, kind);
+}
+
+void EqBandTable::RefreshRow(int row) {
+    EqBandTableRow& controls = *rows_.at(static_cast<size_t>(row));
+    const int band = firstBand_ + row;
+    const bool shown = chain_ != nullptr && row < shownRows_ && band < chain_->GetBandCount();
+    controls.setVisible(shown);
+    if (shown) {
+        controls.ShowBand(chain_->GetElement(band), band + 1, options_.kindEditable);
+    }
+}
+
+void EqBandTable::OnScrolled(int firstBand) {
+    if (firstBand != firstBand_) {
+        MoveTo(firstBand);
+    }
+}
+
+int EqBandTable::LastFirstBand() const {
+    if (options_.maxFirstBand > 0) {
+        return options_.maxFirstBand;
+    }
+    const int bands = chain_ != nullptr ? chain_->GetBandCount() : 0;
+    return std::max(bands - RowCount(), 0);
+}
+
+void EqBandTable::MoveTo(int firstBand) {
+    SetFirstBand(firstBand);
+    RefreshRows();
+    emit FirstBandChanged(firstBand_);
+}

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/pages/EqBandTableRow.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+
+#include "app/pages/EqBandTable.h"
+#include "app/widgets/NumEdit.h"
+#include "app/widgets/SpinButtons.h"
+#include "curves/ResponseKinds.h"
+#include "curves/ScaleConversion.h"
+#include "model/Filter.h"
+
+namespace {
+constexpr int kBoxWidth = 64;
+constexpr double kGainStep = 0.1;
+constexpr double kGainOffset = 20.0;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+CNumEdit* MakeBox(int controlId, int32_t scaleType, QWidget* parent) {
+    auto* box = new CNumEdit(controlId, parent);
+    box->SetScaleType(scaleType);
+    box->setFixedWidth(kBoxWidth);
+    return box;
+}
+}  // namespace
+
+EqBandTableRow::EqBandTableRow(const EqBandTableOptions& options, int firstControlId,
+                               QWidget* parent)
+    : QWidget(parent),
+      number_(new QLabel(this)),
+      frequency_(MakeBox(firstControlId, ScaleType::kFrequency, this)),
+      frequencySpin_(new CSpinButtons(*frequency_, this)),
+      bandwidth_(MakeBox(firstControlId + 1, ScaleType::kQ, this)),
+      bandwidthSpin_(new CSpinButtons(*bandwidth_, this)),
+      slope_(new QComboBox(this)),
+      gain_(MakeBox(firstControlId + 2, ScaleType::kLinear, this)),
+      gainSpin_(new CSpinButtons(*gain_, this)),
+      kind_(new QComboBox(this)),
+      bypass_(new QCheckBox(this)) {
+    frequency_->SetRange(kLowestBandFrequency, kHighestBandFrequency);
+    frequencySpin_->SetFrequencyMode(true);
+    bandwidth_->SetRange(0, kHighestBandwidthIndex);
+    gain_->SetStep(kGainStep);
+    gain_->SetOffset(kGainOffset);
+    gain_->SetRange(0, kHighestGainIndex);
+    // The shelf slopes read the same in both languages.
+    slope_->addItems({"6dB", "12dB"});
+    slope_->setFixedWidth(kBoxWidth);
+    for (int i = 0; i < 3; ++i) {
+        kind_->addItem(QString());
+    }
+    kind_->setEnabled(options.kindEditable);
+    number_->setFixedWidth(28);
+    number_->setAlignment(Qt::AlignCenter);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(number_);
+    layout->addWidget(frequency_);
+    layout->addWidget(frequencySpin_);
+    // The slope drop-down takes the Q box's place for shelves.
+    layout->addWidget(bandwidth_);
+    layout->addWidget(slope_);
+    layout->addWidget(bandwidthSpin_);
+    layout->addWidget(gain_);
+    layout->addWidget(gainSpin_);
+    layout->addWidget(kind_);
+    layout->addWidget(bypass_);
+    layout->addStretch();
+
+    connect(frequency_, &CNumEdit::Committed, this,
+            [this] { emit Edited(BandEditKind::Frequency); });
+    connect(bandwidth_, &CNumEdit::Committed, this,
+            [this] { emit Edited(BandEditKind::Bandwidth); });
+    connect(gain_, &CNumEdit::Committed, this, [this] { emit Edited(BandEditKind::Gain); });
+    connect(slope_, &QComboBox::activated, this, [this] { emit Edited(BandEditKind::Slope); });
+    connect(kind_, &QComboBox::activated, this, [this] { emit Edited(BandEditKind::Type); });
+    connect(bypass_, &QCheckBox::clicked, this, [this] { emit Edited(BandEditKind::Bypass); });
+    Relabel(Language::Chinese, options);
+}
+
+void EqBandTableRow::ShowBand(const CFilter& band, int bandNumber, bool rangeFollowsKind) {
+    number_->setText(QString::number(bandNumber));
+    const int kind = band.GetType();
+    SetFrequencyRange(kind, rangeFollowsKind);
+    shownKind_ = kind;
+    kind_->setCurrentIndex(kind >= 0 && kind < kind_->count() ? kind : -1);
+    shownSlope_ = band.GetSlope();
+    slope_->setCurrentIndex(shownSlope_ >= 0 && shownSlope_ < slope_->count() ? shownSlope_ : -1);
+    ShowKindControls(rangeFollowsKind ? kind : ElementType::kPeaking);
+    ShowFrequencyBandwidthGainBypass(band);
+}
+
+void EqBandTableRow::ShowFrequencyBandwidthGainBypass(const CFilter& band) {
+    shownFrequency_ = band.GetFrequency();
+    frequency_->SetValue(shownFrequency_);
+    shownBandwidth_ = band.GetBandwidthIndex();
+    bandwidth_->SetValue(shownBandwidth_);
+    ShowGainAndBypass(band);
+}
+
+void EqBandTableRow::ShowGainAndBypass(const CFilter& band) {
+    shownGain_ = band.GetGainIndex();
+    gain_->SetValue(shownGain_);
+    shownBypass_ = band.GetBypassState() != 0 ? 1 : 0;
+    bypass_->setChecked(shownBypass_ != 0);
+}
+
+void EqBandTableRow::SetHighlighted(bool highlighted) {
+    highlighted_ = highlighted;
+    number_->setStyleSheet(highlighted ? "background: rgb(255, 200, 0); font-weight: bold;" : "");
+}
+
+void EqBandTableRow::Relabel(Language language, const EqBandTableOptions& options) {
+    for (int i = 0; i < kind_->count(); ++i) {
+        kind_->setItemText(i, Text(options.kindTexts.at(static_cast<size_t>(i)).In(language)));
+    }
+    bypass_->setText(Text(options.bypassText.In(language)));
+    for (CNumEdit* box : {frequency_, bandwidth_, gain_}) {
+        box->SetLanguage(language);
+    }
+}
+
+int EqBandTableRow::EditedValue(BandEditKind kind) {
+    switch (kind) {
+        case BandEditKind::Type:
+            return kind_->currentIndex();
+        case BandEditKind::Slope:
+            return slope_->currentIndex();
+        case BandEditKind::Frequency:
+            return frequency_->GetValue();
+        case BandEditKind::Bandwidth:
+            return bandwidth_->GetValue();
+        case BandEditKind::Gain:
+            return gain_->GetValue();
+        case BandEditKind::Bypass:
+            return bypass_->isChecked() ? 1 : 0;
+    }
+    return 0;
+}
+
+int EqBandTableRow::ShownValue(BandEditKind kind) const {
+    switch (kind) {
+        case BandEditKind::Type:
+            return shownKind_;
+        case BandEditKind::Slope:
+            return shownSlope_;
+        case BandEditKind::Frequency:
+            return shownFrequency_;
+        case BandEditKind::Bandwidth:
+            return shownBandwidth_;
+        case BandEditKind::Gain:
+            return shownGain_;
+        case BandEditKind::Bypass:
+            return shownBypass_;
+    }
+    return 0;
+}
+
+void EqBandTableRow::ShowKindControls(int kind) {
+    const bool shelf = kind == ElementType::kLowShelf || kind == ElementType::kHighShelf;
+    bandwidth_->setVisible(!shelf);
+    bandwidthSpin_->setVisible(!shelf);
+    slope_->setVisible(shelf);
+}
+
+void EqBandTableRow::SetFrequencyRange(int kind, bool rangeFollowsKind) {
+    const FrequencyRange range =
+        BandFrequencyRange(rangeFollowsKind ? kind : ElementType::kPeaking);
+    frequency_->SetRange(range.lowest, range.highest);
+}

@@ -13,6 +13,8 @@
 
 namespace {
 enum ControlId { kThresholdId = 1, kAttackId, kReleaseId };
+
+constexpr int kLongestReleaseText = 32;
 }  // namespace
 
 OutputLevelLimiter::OutputLevelLimiter(MessageFunction showMessage, QWidget* parent)
@@ -34,6 +36,9 @@ OutputLevelLimiter::OutputLevelLimiter(MessageFunction showMessage, QWidget* par
     attackBox_->SetScaleType(ScaleType::kLimiterAttack);
     releaseBox_->SetRange(0, kMaxReleaseCode);
     releaseBox_->SetScaleType(ScaleType::kPlain);
+    // The typing limit would cut the release text ("32X(16.0ms)" is 11
+    // characters) and no one types here.
+    releaseBox_->setMaxLength(kLongestReleaseText);
     // Only the arrows change the release; a box that never holds the focus
     // never commits text of its own.
     releaseBox_->setReadOnly(true);

@@ -14,16 +14,12 @@
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupSliderField.h"
+#include "app/pages/InputEqPage.h"
 #include "app/pages/OutputLevelSection.h"
 #include "app/pages/OutputPage.h"
-#include "app/pages/PlaceholderPage.h"
 #include "app/widgets/NumEdit.h"
 
 namespace {
-
-PlaceholderPage* Placeholder(CAudioView& view, PageSlot slot) {
-    return static_cast<PlaceholderPage*>(view.PageWidget(slot));
-}
 
 void PressPage(CAudioView& view, int page) {
     QTest::mouseClick(view.PageButtonRow()->Button(page), Qt::LeftButton);
@@ -48,7 +44,8 @@ TEST(PageTargetTest, MapsEveryPageToItsWidgetAndChannel) {
 TEST(ViewPagesTest, InputEqPageIsReusedForTheOtherChannel) {
     ShellTestRig rig;
     PressPage(rig.view, 3);
-    PlaceholderPage* inputEq = Placeholder(rig.view, PageSlot::InputEq);
+    auto* inputEq = dynamic_cast<InputEqPage*>(rig.view.PageWidget(PageSlot::InputEq));
+    ASSERT_NE(inputEq, nullptr);
     EXPECT_EQ(rig.view.CurrentPageWidget(), inputEq);
     EXPECT_EQ(inputEq->Channel(), 2);
     EXPECT_EQ(inputEq->Program(), &rig.document.Program());

@@ -5,9 +5,9 @@
 // through its setter, which also repeats it on linked outputs.
 //
 // The constraint: the page is made once and shows six outputs in turn, so the
-// section keeps only which output it shows, never a copy of its values; and
-// it edits the program only inside the view's `EditProgram`, since the USB
-// worker scans the program for changes under the same lock.
+// section keeps which output it shows and reads its values again on every
+// refresh; and it edits the program only inside the view's `EditProgram`,
+// since the USB worker scans the program for changes under the same lock.
 #pragma once
 
 #include <QWidget>

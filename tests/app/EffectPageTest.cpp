@@ -264,6 +264,17 @@ TEST_F(EffectPageTest, BandRowEditsReachTheBandThroughTheQueueLock) {
     EXPECT_EQ(row.Bypass().text(), QStringLiteral("ByPass"));
 }
 
+TEST_F(EffectPageTest, TextsFollowTheLanguageAtTheNextRefresh) {
+    EXPECT_EQ(page_.Bands().Row(0).Bypass().text(), QStringLiteral("ByPass"));
+    services_.base.language = Language::Chinese;
+    page_.Refresh();
+    EXPECT_EQ(page_.Bands().Row(0).Bypass().text(), QStringLiteral("旁路"));
+    EXPECT_EQ(Field(EffectParam::kReverbTime).Caption()->text(), QStringLiteral("混响时间"));
+    TypeAndLeave(*Field(EffectParam::kEchoVolume).Box(), "120");
+    ASSERT_EQ(services_.Messages().size(), 1u);
+    EXPECT_EQ(services_.Messages().back().text, QStringLiteral("超出范围"));
+}
+
 TEST(EffectPageViewTest, ShowsTheEffectOfTheProgramReadOnConnecting) {
     ShellTestRig rig;
     devsim::ProgramImage image = rig.device.CurrentImage();

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <memory>
 
 #include "FakePageServices.h"
 #include "ShellTestRig.h"
@@ -288,6 +289,25 @@ TEST_F(OutputPageGraphTest, ADraggedLowPassReachesItsBoxAndTheLinkedOutput) {
     ASSERT_LT(frequency, 20000);
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QString::number(frequency));
     EXPECT_EQ(Program().GetOutput(kMainRight).GetLowPass().GetFrequency(), frequency);
+}
+
+// Closing a shown page moves the focus out of its focused box, which commits
+// the box while the page itself is already being destroyed.
+TEST(OutputPageLifetimeTest, ClosingThePageWhileABoxHasTheFocusIsSafe) {
+    FakePageServices services;
+    auto page = std::make_unique<OutputPage>(services);
+    page->resize(1000, 900);
+    page->show();
+    page->ShowChannel(&services.Program(), kMainLeft);
+    page->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(page.get(), 1000));
+    for (CNumEdit* box : {&page->Crossover().Row(CrossoverSide::HighPass).Frequency(),
+                          &page->Equaliser().Table().Row(0).Frequency()}) {
+        box->setFocus();
+        ASSERT_TRUE(box->hasFocus());
+    }
+    page.reset();
+    EXPECT_EQ(services.Program().GetOutput(kMainLeft).GetHighPass().GetFrequency(), 20);
 }
 
 TEST(OutputPageViewTest, EveryOutputButtonShowsItsOutputOnTheOnePage) {

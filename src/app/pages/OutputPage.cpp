@@ -48,6 +48,16 @@ OutputPage::OutputPage(PageServices& services, QWidget* parent)
     Relabel(language_);
 }
 
+OutputPage::~OutputPage() {
+    // Closing a shown page moves the focus out of its boxes, which commit and
+    // report edits after this destructor but before the children are gone;
+    // those reports must not reach a page that no longer exists.
+    const QObject* const senders[] = {mix_, levels_, equaliser_, crossover_, graph_};
+    for (const QObject* sender : senders) {
+        sender->disconnect(this);
+    }
+}
+
 void OutputPage::ShowChannel(CAudio_Data* program, int channel) {
     program_ = program;
     output_ = channel;

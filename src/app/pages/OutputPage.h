@@ -23,6 +23,7 @@ class OutputPage : public Page {
 
   public:
     OutputPage(PageServices& services, QWidget* parent = nullptr);
+    ~OutputPage() override;
 
     // `channel` is the output, 0..5.
     void ShowChannel(CAudio_Data* program, int channel) override;

@@ -38,7 +38,13 @@ EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
     }
 }
 
-EqBandTable::~EqBandTable() = default;
+EqBandTable::~EqBandTable() {
+    // Deleting a row that holds the focus commits its box; by then this
+    // table is gone, so the rows may no longer reach it.
+    for (EqBandTableRow* row : rows_) {
+        row->disconnect(this);
+    }
+}
 
 void EqBandTable::SetMessageSink(CNumEdit::MessageFunction sink) {
     for (EqBandTableRow* row : rows_) {

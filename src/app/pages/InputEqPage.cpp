@@ -68,6 +68,15 @@ InputEqPage::InputEqPage(PageServices& services, QWidget* parent)
     Relabel(services_.GetLanguage());
 }
 
+InputEqPage::~InputEqPage() {
+    // The children outlive this body; a box that commits as it loses the
+    // focus on deletion must not reach a page that is no longer there.
+    bands_->SetApplyChange({});
+    bands_->disconnect(this);
+    crossover_->disconnect(this);
+    graph_->disconnect(this);
+}
+
 void InputEqPage::ShowChannel(CAudio_Data* program, int channel) {
     program_ = program;
     channel_ = channel == kMicrophoneInput ? kMicrophoneInput : kMusicInput;

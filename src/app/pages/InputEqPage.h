@@ -23,6 +23,7 @@ class InputEqPage : public Page {
 
   public:
     explicit InputEqPage(PageServices& services, QWidget* parent = nullptr);
+    ~InputEqPage() override;
 
     void ShowChannel(CAudio_Data* program, int channel) override;
     void Refresh() override;

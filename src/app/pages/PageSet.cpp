@@ -5,7 +5,6 @@
 #include "app/pages/InputEqPage.h"
 #include "app/pages/MainPage.h"
 #include "app/pages/OutputPage.h"
-#include "app/pages/PlaceholderPage.h"
 
 PageSet CreatePages(PageServices& services, QWidget* parent) {
     return {new MainPage(services, parent),

@@ -20,6 +20,7 @@
 #include "app/dialogs/ProgressWindow.h"
 #include "app/pages/MainPage.h"
 #include "links/UsbDeviceIdentity.h"
+#include "transport/HidBusDevice.h"
 
 namespace {
 
@@ -242,35 +243,12 @@ TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
     EXPECT_FALSE(rig.view.IsConnected());
 }
 
-// The simulated device behind the HID bus; each reply goes out whole.
-class DeviceOnHidBus : public HidDeviceLogic {
-  public:
-    explicit DeviceOnHidBus(devsim::SimulatedDevice& device) : device_(device) {}
-    std::vector<std::vector<uint8_t>> Receive(std::span<const uint8_t> bytes) override {
-        std::vector<std::vector<uint8_t>> replies;
-        for (const devsim::DeviceResponse& response : device_.Receive(bytes)) {
-            std::vector<uint8_t> reply;
-            for (const auto& piece : response.pieces) {
-                reply.insert(reply.end(), piece.begin(), piece.end());
-            }
-            if (!reply.empty()) {
-                replies.push_back(std::move(reply));
-            }
-        }
-        return replies;
-    }
-    void ResetReceiver() override { device_.ResetReceiver(); }
-
-  private:
-    devsim::SimulatedDevice& device_;
-};
-
 TEST(ShellConnectionTest, UsbConnectAndRemovalOfTheOpenDevice) {
     ShellTestRig rig;
     const std::string path = "/dev/hidraw3";
     rig.hidBus.Attach(std::make_shared<HidSimulatedDevice>(
         HidDeviceInfo{path, kSonavelVendorId, kSonavelProductId, kSonavelReleaseNumber},
-        std::make_shared<DeviceOnHidBus>(rig.device)));
+        std::make_shared<devsim::HidBusDevice>(rig.device)));
     rig.view.Device().Usb().ScaleTimingsForTesting(20);
     rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
         QTest::mouseClick(dialog.UsbButton(), Qt::LeftButton);

@@ -50,7 +50,7 @@ class CliDevice {
           hid_(std::make_shared<HidSimulatedDevice>(
               HidDeviceInfo{"/dev/hidraw3", kSonavelVendorId, kSonavelProductId,
                             kSonavelReleaseNumber},
-              std::make_shared<SimulatedHidLogic>(device))) {
+              std::make_shared<devsim::HidBusDevice>(device))) {
         TestApp();
         hidBus_.Attach(hid_);
         environment_.hidBackend = &hidBus_;

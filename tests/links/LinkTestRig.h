@@ -27,6 +27,7 @@
 #include "protocol/DeviceTransfers.h"
 #include "protocol/ProtocolEvents.h"
 #include "protocol/ReceivedProgram.h"
+#include "transport/HidBusDevice.h"
 #include "transport/PtyDevice.h"
 #include "transport/TcpDeviceServer.h"
 
@@ -78,29 +79,6 @@ class ViewEvents : public ProtocolEvents {
     QObject context_;
 };
 
-// The simulated device behind the HID bus; replies go out whole.
-class SimulatedHidLogic : public HidDeviceLogic {
-  public:
-    explicit SimulatedHidLogic(devsim::SimulatedDevice& device) : device_(device) {}
-    std::vector<std::vector<uint8_t>> Receive(std::span<const uint8_t> bytes) override {
-        std::vector<std::vector<uint8_t>> replies;
-        for (const devsim::DeviceResponse& response : device_.Receive(bytes)) {
-            std::vector<uint8_t> reply;
-            for (const auto& piece : response.pieces) {
-                reply.insert(reply.end(), piece.begin(), piece.end());
-            }
-            if (!reply.empty()) {
-                replies.push_back(std::move(reply));
-            }
-        }
-        return replies;
-    }
-    void ResetReceiver() override { device_.ResetReceiver(); }
-
-  private:
-    devsim::SimulatedDevice& device_;
-};
-
 struct LinkTestRig {
     LinkTestRig()
         : events(program),
@@ -113,7 +91,7 @@ struct LinkTestRig {
           pty(device),
           hid(std::make_shared<HidSimulatedDevice>(
               HidDeviceInfo{kHidPath, kSonavelVendorId, kSonavelProductId, kSonavelReleaseNumber},
-              std::make_shared<SimulatedHidLogic>(device))),
+              std::make_shared<devsim::HidBusDevice>(device))),
           usb(hidBus, engine, events) {
         TestApp();
         events.Attach(engine, transfers, manager);

@@ -21,6 +21,7 @@
 #include "protocol/MessageSource.h"
 #include "protocol/ProtocolEvents.h"
 #include "protocol/ReplyTargets.h"
+#include "transport/HidBusDevice.h"
 
 namespace {
 
@@ -80,17 +81,7 @@ class SimulatorLogic final : public HidDeviceLogic {
             const std::lock_guard lock(mutex_);
             writers_.insert(std::this_thread::get_id());
         }
-        std::vector<std::vector<uint8_t>> replies;
-        for (const devsim::DeviceResponse& response : device.Receive(bytes)) {
-            std::vector<uint8_t> reply;
-            for (const auto& piece : response.pieces) {
-                reply.insert(reply.end(), piece.begin(), piece.end());
-            }
-            if (!reply.empty()) {
-                replies.push_back(std::move(reply));
-            }
-        }
-        return replies;
+        return devsim::WholeReplies(device, bytes);
     }
     void ResetReceiver() override { device.ResetReceiver(); }
 

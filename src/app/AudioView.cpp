@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -112,7 +113,13 @@ void CAudioView::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(commandRow);
     layout->addWidget(pageButtons_);
-    layout->addWidget(pageStack_, 1);
+    // The output and EQ pages are taller than a small screen; they scroll
+    // inside the window so the volume strip always stays in view.
+    auto* pageScroller = new QScrollArea(this);
+    pageScroller->setWidget(pageStack_);
+    pageScroller->setWidgetResizable(true);
+    pageScroller->setFrameShape(QFrame::NoFrame);
+    layout->addWidget(pageScroller, 1);
     layout->addWidget(volumes_);
 
     connect(pageButtons_, &PageButtons::PagePressed, this, &CAudioView::PressPageButton);

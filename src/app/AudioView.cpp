@@ -21,9 +21,9 @@
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupDialog.h"
-#include "links/ReceivedDataLoading.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
+#include "protocol/ReceivedDataLoading.h"
 
 namespace {
 const QColor kBackground(229, 236, 245);

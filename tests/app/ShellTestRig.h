@@ -23,10 +23,10 @@
 #include "app/MessageSink.h"
 #include "app/dialogs/ConnectDialog.h"
 #include "core/SimulatedDevice.h"
-#include "links/HidSimulatedBackend.h"
 #include "links/SerialPortRecord.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
+#include "testing/HidSimulatedBackend.h"
 #include "transport/TcpDeviceServer.h"
 
 // Runs the event loop until `done` holds or `timeoutMs` has passed; returns `done()`.

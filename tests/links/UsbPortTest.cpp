@@ -14,13 +14,13 @@
 #include <thread>
 
 #include "core/SimulatedDevice.h"
-#include "links/HidSimulatedBackend.h"
 #include "links/UsbDeviceIdentity.h"
 #include "protocol/Command.h"
 #include "protocol/Frame.h"
 #include "protocol/MessageSource.h"
 #include "protocol/ProtocolEvents.h"
 #include "protocol/ReplyTargets.h"
+#include "testing/HidSimulatedBackend.h"
 #include "transport/HidBusDevice.h"
 
 namespace {

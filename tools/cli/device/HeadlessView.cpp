@@ -2,8 +2,8 @@
 #include "device/HeadlessView.h"
 
 #include "links/ConnectionManager.h"
-#include "links/ReceivedDataLoading.h"
 #include "protocol/DeviceTransfers.h"
+#include "protocol/ReceivedDataLoading.h"
 
 namespace cli {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/SimulatedDevice.h"
-#include "links/HidSimulatedBackend.h"
+#include "testing/HidSimulatedBackend.h"
 
 namespace devsim {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "links/HidSimulatedBackend.h"
+#include "testing/HidSimulatedBackend.h"
 
 #include <algorithm>
 

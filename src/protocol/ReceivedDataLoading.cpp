@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "links/ReceivedDataLoading.h"
+#include "protocol/ReceivedDataLoading.h"
 
 #include <span>
 

@@ -53,7 +53,7 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
         ProgramFileCommands::Services{Program(), device_.Engine().Queue(), device_.Transfers(),
                                       services_.messages, services_.state,
                                       [this] { RefreshPages(); }},
-        ProgramFileCommands::FileDialogChooser(this));
+        ProgramFileCommands::FileDialogChooser(this, services_.state));
     BuildLayout();
     WireDevice();
 
@@ -302,13 +302,17 @@ void CAudioView::SetLanguage(Language language) {
 
 void CAudioView::Relabel() {
     const Language language = services_.state.language;
+    qtTranslations_.Apply(language);
     for (const auto& [button, text] : labelledButtons_) {
         button->setText(Tr(text, language));
     }
     pageButtons_->Relabel(language);
     volumes_->Relabel(language);
     progress_->Relabel(language);
-    pages_.at(static_cast<size_t>(PageSlot::Main))->Relabel(language);
+    // Every page, the one on screen included: a window of two languages is a fault.
+    for (Page* page : pages_) {
+        page->Relabel(language);
+    }
     ShowConnectionState();
 }
 

@@ -18,6 +18,7 @@
 #include "app/DeviceStack.h"
 #include "app/HelpFile.h"
 #include "app/ProgramFileCommands.h"
+#include "app/QtTranslations.h"
 #include "app/pages/PageServices.h"
 #include "app/pages/PageSet.h"
 #include "protocol/DeviceTransfers.h"
@@ -145,6 +146,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     QPushButton* AddCommandButton(const BilingualText& text, const std::function<void()>& action);
 
     ViewServices services_;
+    QtTranslations qtTranslations_;
     DeviceStack device_;
     HelpFilePaths helpPaths_;
     DocumentOpener openDocument_;

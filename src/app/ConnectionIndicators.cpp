@@ -7,26 +7,22 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "app/ShellTexts.h"
+
 namespace {
 const QColor kOnline(40, 170, 70);
 const QColor kOffline(150, 155, 165);
-constexpr QSize kButtonPicture(96, 28);
+constexpr QSize kButtonSize(96, 28);
 constexpr int kLampSize = 18;
-constexpr BilingualText kButtonWord{"ONLINE", "联机"};
+constexpr BilingualText kConnectWord{"Connect", "联机"};
+constexpr BilingualText kDisconnectWord{"Disconnect", "断开"};
 
-QPixmap ButtonPicture(bool connected, Language language) {
-    QPixmap picture(kButtonPicture);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(connected ? kOnline : kOffline);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(picture.rect().adjusted(1, 1, -1, -1), 6, 6);
-    painter.setPen(Qt::white);
-    const std::string_view word = kButtonWord.In(language);
-    painter.drawText(picture.rect(), Qt::AlignCenter,
-                     QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size())));
-    return picture;
+QString ButtonStyle(bool connected) {
+    return QStringLiteral(
+               "QPushButton { background: %1; color: white; border: none;"
+               " border-radius: 6px; font-weight: bold; }"
+               " QPushButton:focus { border: 2px solid rgb(255, 210, 0); }")
+        .arg((connected ? kOnline : kOffline).name());
 }
 
 QPixmap LampPicture(bool connected) {
@@ -45,8 +41,7 @@ ConnectionIndicators::ConnectionIndicators(QWidget* parent)
     : QWidget(parent), button_(new QPushButton(this)), lamp_(new QLabel(this)) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    button_->setIconSize(kButtonPicture);
-    button_->setFlat(true);
+    button_->setMinimumSize(kButtonSize);
     layout->addWidget(button_);
     layout->addWidget(lamp_);
     connect(button_, &QPushButton::clicked, this, &ConnectionIndicators::ConnectPressed);
@@ -55,6 +50,9 @@ ConnectionIndicators::ConnectionIndicators(QWidget* parent)
 
 void ConnectionIndicators::Show(bool connected, Language language) {
     connected_ = connected;
-    button_->setIcon(QIcon(ButtonPicture(connected, language)));
+    const QString word = Tr(connected ? kDisconnectWord : kConnectWord, language);
+    button_->setText(word);
+    button_->setAccessibleName(word);
+    button_->setStyleSheet(ButtonStyle(connected));
     lamp_->setPixmap(LampPicture(connected));
 }

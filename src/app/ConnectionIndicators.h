@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The connect button and the status lamp of the view. Both show one of two
-// pictures, connected or not; the button's pictures also follow the language.
-// No text reports the state.
+// The connect button and the status lamp of the view. The button names what
+// it will do ("Connect" while offline, "Disconnect" while connected, in the
+// interface language) on a face coloured by the link state; the lamp shows
+// the state alone.
 #pragma once
 
 #include <QWidget>

@@ -12,7 +12,8 @@
 #include "protocol/SendDataQueue.h"
 
 namespace {
-const QString kFileFilter = QStringLiteral("All files (*)");
+constexpr BilingualText kProgramFiles{"Program files", "程序文件"};
+constexpr BilingualText kAllFiles{"All files", "所有文件"};
 
 std::filesystem::path ToPath(const QString& path) {
     return std::filesystem::path(path.toStdU16String());
@@ -23,15 +24,22 @@ QString InitialProgramFileName() {
     return QDir::currentPath() + QDir::separator() + QStringLiteral("*.dia");
 }
 
+QString ProgramFileFilter(Language language) {
+    return Tr(kProgramFiles, language) + QStringLiteral(" (*.dia);;") + Tr(kAllFiles, language) +
+           QStringLiteral(" (*)");
+}
+
 ProgramFileCommands::ProgramFileCommands(Services services, PathChooser chooser)
     : services_(std::move(services)), chooser_(std::move(chooser)) {}
 
-ProgramFileCommands::PathChooser ProgramFileCommands::FileDialogChooser(QWidget* parent) {
-    return [parent](FileDialogKind kind, const QString& initialName) {
+ProgramFileCommands::PathChooser ProgramFileCommands::FileDialogChooser(QWidget* parent,
+                                                                        const AppState& state) {
+    return [parent, &state](FileDialogKind kind, const QString& initialName) {
+        const QString filter = ProgramFileFilter(state.language);
         if (kind == FileDialogKind::Open) {
-            return QFileDialog::getOpenFileName(parent, QString(), initialName, kFileFilter);
+            return QFileDialog::getOpenFileName(parent, QString(), initialName, filter);
         }
-        return QFileDialog::getSaveFileName(parent, QString(), initialName, kFileFilter);
+        return QFileDialog::getSaveFileName(parent, QString(), initialName, filter);
     };
 }
 

@@ -11,6 +11,8 @@
 #include <QString>
 #include <functional>
 
+#include "curves/BilingualText.h"
+
 struct AppState;
 class CAudio_Data;
 class CSendDataQueue;
@@ -22,6 +24,9 @@ enum class FileDialogKind { Open, Save };
 
 // The current directory, a separator and "*.dia".
 QString InitialProgramFileName();
+
+// The file dialogs' filters, named in the interface language: program files first.
+QString ProgramFileFilter(Language language);
 
 class ProgramFileCommands {
   public:
@@ -39,8 +44,8 @@ class ProgramFileCommands {
 
     ProgramFileCommands(Services services, PathChooser chooser);
 
-    // The file dialogs of the running editor.
-    static PathChooser FileDialogChooser(QWidget* parent);
+    // The file dialogs of the running editor, in the language `state` has when they open.
+    static PathChooser FileDialogChooser(QWidget* parent, const AppState& state);
 
     void Load();
     void Save();

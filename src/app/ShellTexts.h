@@ -10,7 +10,7 @@
 inline constexpr const char* kAppTitle = "Sonavel V6.3.2";
 
 namespace ShellText {
-inline constexpr BilingualText kAutomaticMode{"自动模式", "自动模式"};
+inline constexpr BilingualText kAutomaticMode{"Automatic mode", "自动模式"};
 inline constexpr BilingualText kHelpNotFound{"Not Find Help File", "没有发现帮助文件!"};
 inline constexpr BilingualText kDownloadNotice{"You have saved data according to the download!",
                                                "您已把数据下载到机器!"};

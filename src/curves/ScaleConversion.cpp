@@ -166,17 +166,17 @@ std::optional<std::string> FormatCode(const ScaleParameters& scale, int32_t code
     }
 }
 
-std::optional<double> ReadTypedValue(const ScaleParameters& scale, std::string_view text) {
-    if (IsFrequencyScale(scale.scaleType) && text == "OFF") {
-        return std::nullopt;
+TypedValue ReadTypedValue(const ScaleParameters& scale, std::string_view text) {
+    const bool frequency = IsFrequencyScale(scale.scaleType);
+    if ((frequency && text == "OFF") || !FormatCode(scale, 0).has_value()) {
+        return {};
     }
-    if (IsIntegerScale(scale.scaleType)) {
-        return LeadingInteger(text);
+    const std::optional<double> value = frequency ? TypedFrequency(text) : TypedDecimal(text);
+    if (!value) {
+        return {TypedValue::Kind::NoNumber};
     }
-    if (!FormatCode(scale, 0).has_value()) {
-        return std::nullopt;
-    }
-    return LeadingDecimal(text);
+    return {TypedValue::Kind::Number,
+            IsIntegerScale(scale.scaleType) ? std::trunc(*value) : *value};
 }
 
 ValueRange AcceptedRange(const ScaleParameters& scale) {

@@ -55,9 +55,21 @@ struct ValueRange {
 // types), whose text the page writes.
 std::optional<std::string> FormatCode(const ScaleParameters& scale, int32_t code);
 
-// The engineering value of typed text; no value when the text is to be
-// ignored: "OFF" in a frequency field, or any text in a plain field.
-std::optional<double> ReadTypedValue(const ScaleParameters& scale, std::string_view text);
+// What typed text holds for a field.
+struct TypedValue {
+    enum class Kind {
+        Number,    // `value` is the engineering value typed
+        NoNumber,  // a typo, an empty box: the code must stay as it is
+        Ignored,   // "OFF" in a frequency field, or any text in a plain field
+    };
+    Kind kind = Kind::Ignored;
+    double value = 0.0;
+};
+
+// The engineering value of typed text. A unit after the number is ignored, a
+// comma is a decimal point, and frequencies take a "k" for kilohertz; the
+// integer scales keep the whole part.
+TypedValue ReadTypedValue(const ScaleParameters& scale, std::string_view text);
 
 ValueRange AcceptedRange(const ScaleParameters& scale);
 

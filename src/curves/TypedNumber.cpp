@@ -30,9 +30,15 @@ size_t SkipDigits(std::string_view text, size_t position) {
     }
     return position;
 }
-}  // namespace
 
-double LeadingDecimal(std::string_view text) {
+// Where the number at the start of `text` ends and what it is worth; nothing
+// when there is no number. `decimalComma` also takes a comma as the point.
+struct ScannedNumber {
+    double value = 0.0;
+    size_t end = 0;
+};
+
+std::optional<ScannedNumber> ScanNumber(std::string_view text, bool decimalComma) {
     size_t position = SkipBlanks(text);
     bool negative = false;
     if (position < text.size() && (text[position] == '+' || text[position] == '-')) {
@@ -42,13 +48,15 @@ double LeadingDecimal(std::string_view text) {
     const size_t start = position;
     size_t end = SkipDigits(text, position);
     bool anyDigit = end > start;
-    if (end < text.size() && text[end] == '.') {
+    size_t point = std::string_view::npos;
+    if (end < text.size() && (text[end] == '.' || (decimalComma && text[end] == ','))) {
+        point = end;
         const size_t fractionEnd = SkipDigits(text, end + 1);
         anyDigit = anyDigit || fractionEnd > end + 1;
         end = fractionEnd;
     }
     if (!anyDigit) {
-        return 0.0;
+        return std::nullopt;
     }
     // An exponent counts only when digits follow it, as with strtod: "5e" is 5.
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
@@ -61,13 +69,47 @@ double LeadingDecimal(std::string_view text) {
             end = exponentEnd;
         }
     }
-    double value = 0.0;
-    const char* first = text.data() + start;
-    std::from_chars(first, text.data() + end, value, std::chars_format::general);
-    if (!std::isfinite(value)) {
-        return 0.0;
+    std::string digits(text.substr(start, end - start));
+    if (point != std::string_view::npos) {
+        digits[point - start] = '.';
     }
-    return negative ? -value : value;
+    double value = 0.0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                    std::chars_format::general);
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return ScannedNumber{negative ? -value : value, end};
+}
+}  // namespace
+
+double LeadingDecimal(std::string_view text) {
+    const std::optional<ScannedNumber> number = ScanNumber(text, false);
+    return number ? number->value : 0.0;
+}
+
+std::optional<double> TypedDecimal(std::string_view text) {
+    const std::optional<ScannedNumber> number = ScanNumber(text, true);
+    if (!number) {
+        return std::nullopt;
+    }
+    return number->value;
+}
+
+std::optional<double> TypedFrequency(std::string_view text) {
+    const std::optional<ScannedNumber> number = ScanNumber(text, true);
+    if (!number) {
+        return std::nullopt;
+    }
+    size_t position = number->end;
+    while (position < text.size() && IsBlank(text[position])) {
+        ++position;
+    }
+    constexpr double kKilo = 1000.0;
+    if (position < text.size() && (text[position] == 'k' || text[position] == 'K')) {
+        return number->value * kKilo;
+    }
+    return number->value;
 }
 
 int32_t LeadingInteger(std::string_view text) {

@@ -7,10 +7,6 @@
 namespace {
 // Typed values equal to a printed limit may differ from the computed limit by rounding noise.
 constexpr double kRangeTolerance = 1e-9;
-
-bool IsDistanceScale(int32_t type) {
-    return type == ScaleType::kDelayMetres || type == ScaleType::kDelayFeet;
-}
 }  // namespace
 
 void ValueScale::SetScaleType(int32_t type) {
@@ -37,14 +33,15 @@ bool ValueScale::SetValue(int32_t code) {
 ReadOutcome ValueScale::GetValue() {
     ReadOutcome outcome;
     const int32_t type = scale_.scaleType;
-    if (modified_ && type != ScaleType::kPlain && type != ScaleType::kHighPassFrequency &&
+    if (modified_ && type != ScaleType::kHighPassFrequency &&
         type != ScaleType::kLowPassFrequency) {
-        if (const std::optional<double> value = ReadTypedValue(scale_, text_)) {
+        const TypedValue typed = ReadTypedValue(scale_, text_);
+        if (typed.kind == TypedValue::Kind::Number) {
             const ValueRange range = AcceptedRange(scale_);
-            if (*value > range.highest + kRangeTolerance ||
-                *value < range.lowest - kRangeTolerance) {
+            if (typed.value > range.highest + kRangeTolerance ||
+                typed.value < range.lowest - kRangeTolerance) {
                 outcome.showRangeMessage = type == ScaleType::kQ;
-            } else if (const std::optional<int32_t> code = ValueToCode(scale_, *value);
+            } else if (const std::optional<int32_t> code = ValueToCode(scale_, typed.value);
                        code && IsInCodeRange(*code)) {
                 code_ = *code;
             }
@@ -60,32 +57,38 @@ void ValueScale::EditText(std::string text) {
     modified_ = true;
 }
 
+void ValueScale::RestoreText() {
+    modified_ = false;
+    ShowCode();
+}
+
 CommitOutcome ValueScale::Commit() {
-    const bool typed = modified_;
-    // A metre or foot field that focus merely passed through is left alone:
-    // no conversion, no new text, and the page is not told.
-    if (IsDistanceScale(scale_.scaleType) && !typed) {
+    // Focus that merely passed through, or Enter on an untouched field,
+    // changes nothing and sends nothing.
+    if (!modified_) {
         return CommitOutcome{text_, false, false};
     }
+    modified_ = false;
     CommitOutcome outcome;
-    outcome.notifyPage = true;
-    const std::optional<double> value = ReadTypedValue(scale_, text_);
-    if (!value) {
-        // "OFF" or a plain field: the text stays as it is, and so does the code.
-        modified_ = false;
+    const TypedValue typed = ReadTypedValue(scale_, text_);
+    // Text without a number (a typo, an empty box) keeps the value as it was:
+    // reading it as 0 would mute an output or walk a filter to 20 Hz.
+    outcome.showRangeMessage = typed.kind == TypedValue::Kind::NoNumber;
+    if (typed.kind != TypedValue::Kind::Number) {
+        ShowCode();
         outcome.text = text_;
         return outcome;
     }
     std::optional<int32_t> code;
     const ValueRange range = AcceptedRange(scale_);
-    if (*value > range.highest + kRangeTolerance) {
+    if (typed.value > range.highest + kRangeTolerance) {
         outcome.showRangeMessage = true;
         code = CodeAtUpperLimit(scale_);
-    } else if (*value < range.lowest - kRangeTolerance) {
+    } else if (typed.value < range.lowest - kRangeTolerance) {
         outcome.showRangeMessage = true;
         code = CodeAtLowerLimit(scale_);
     } else {
-        code = ValueToCode(scale_, *value);
+        code = ValueToCode(scale_, typed.value);
     }
     // Some accepted ranges reach past the codes the device takes (a metre
     // delay of 300 m would be code 1357); those are out of range too.
@@ -93,10 +96,11 @@ CommitOutcome ValueScale::Commit() {
         outcome.showRangeMessage = true;
         code = *code > scale_.maxCode ? scale_.maxCode : scale_.minCode;
     }
-    if (code && (typed || StoresOnEveryCommit())) {
+    // The page is told only when there is something to send.
+    if (code && *code != code_) {
         code_ = *code;
+        outcome.notifyPage = true;
     }
-    modified_ = false;
     ShowCode();
     outcome.text = text_;
     return outcome;
@@ -126,16 +130,4 @@ void ValueScale::ShowCode() {
 
 bool ValueScale::IsInCodeRange(int64_t code) const {
     return code >= scale_.minCode && code <= scale_.maxCode;
-}
-
-bool ValueScale::StoresOnEveryCommit() const {
-    switch (scale_.scaleType) {
-        case ScaleType::kDelayMilliseconds:
-        case ScaleType::kFrequency:
-        case ScaleType::kHighPassFrequency:
-        case ScaleType::kLowPassFrequency:
-            return true;
-        default:
-            return false;
-    }
 }

@@ -21,8 +21,10 @@ inline constexpr int kMaxTypedCharacters = 9;
 // What the widget must do after the field lost the keyboard focus.
 struct CommitOutcome {
     std::string text;  // shown from now on
+    // Above or below the range (then clamped), or no number at all (then unchanged).
     bool showRangeMessage = false;
-    bool notifyPage = false;  // the page then reads GetValue and applies the code
+    // The code changed: the page then reads GetValue and applies it.
+    bool notifyPage = false;
 };
 
 struct ReadOutcome {
@@ -50,6 +52,8 @@ class ValueScale {
 
     // The user changed the text.
     void EditText(std::string text);
+    // Throws away what the user typed and shows the code again.
+    void RestoreText();
     // The page wrote the text itself (plain scale): not a user edit.
     void SetText(std::string text) { text_ = std::move(text); }
     const std::string& Text() const { return text_; }
@@ -68,8 +72,6 @@ class ValueScale {
   private:
     void ShowCode();
     bool IsInCodeRange(int64_t code) const;
-    // Every commit stores its code on these scales, not only after typing.
-    bool StoresOnEveryCommit() const;
 
     ScaleParameters scale_;
     int32_t code_ = 0;

@@ -309,7 +309,8 @@ const std::string& CFilter::GetLabel() {
     char text[128];
     if (type_ == ElementType::kPeaking) {
         double q = BandwidthIndexToQ(GetBandwidthIndex());
-        std::snprintf(text, sizeof text, q > 100.0 ? "%dHZ %.1fOct %sdB" : "%dHZ %.3fOct %sdB",
+        // The number is a Q, not a width in octaves, so it is named as one.
+        std::snprintf(text, sizeof text, q > 100.0 ? "%dHZ Q %.1f %sdB" : "%dHZ Q %.3f %sdB",
                       GetFrequency(), q, gainText);
     } else if (type_ == ElementType::kLowShelf || type_ == ElementType::kHighShelf) {
         std::snprintf(text, sizeof text, "%dHZ %sdB", GetFrequency(), gainText);

@@ -3,21 +3,7 @@
 
 #include <algorithm>
 
-namespace {
-// The longest prefix of `text` within `limit` bytes that does not split a
-// UTF-8 sequence.
-std::string_view CutToWholeCharacters(std::string_view text, size_t limit) {
-    if (text.size() <= limit) {
-        return text;
-    }
-    size_t length = limit;
-    // A continuation byte (10xxxxxx) at the cut means a character was split.
-    while (length > 0 && (static_cast<uint8_t>(text[length]) & 0xC0) == 0x80) {
-        --length;
-    }
-    return text.substr(0, length);
-}
-}  // namespace
+#include "model/GbkText.h"
 
 std::string_view TrimSpaces(std::string_view text) {
     const size_t first = text.find_first_not_of(' ');
@@ -37,11 +23,11 @@ void PresetStore::StoreNameReply(int slot, std::span<const uint8_t> payload) {
     std::copy_n(payload.begin(), std::min(payload.size(), kProgramNameSize), name.begin());
 }
 
-void PresetStore::SetName(int slot, std::string_view text) {
+void PresetStore::SetName(int slot, std::string_view gbk) {
     if (!IsValidSlot(slot)) {
         return;
     }
-    const std::string_view kept = CutToWholeCharacters(text, kProgramNameTextLimit);
+    const std::string_view kept = gbk.substr(0, WholeGbkPrefixLength(gbk, kProgramNameTextLimit));
     ProgramName& name = names_[slot];
     name.fill(0);
     std::transform(kept.begin(), kept.end(), name.begin(),
@@ -55,7 +41,8 @@ std::string PresetStore::Name(int slot) const {
     const ProgramName& name = names_[slot];
     const auto end = std::find(name.begin(), name.begin() + kProgramNameTextLimit, uint8_t{0});
     const std::string text(name.begin(), end);
-    return std::string(TrimSpaces(text));
+    return std::string(TrimSpaces(
+        std::string_view(text).substr(0, WholeGbkPrefixLength(text, kProgramNameTextLimit))));
 }
 
 ProgramName PresetStore::NameBytes(int slot) const {

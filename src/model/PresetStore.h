@@ -2,9 +2,10 @@
 // The names of the device's programs: slot 0 is its current program, slots 1
 // to 20 its preset memory. Each name is the device's 16-byte field, text then
 // zero bytes. Names are kept as bytes, exactly as they travel, so a name
-// written by other software comes back unchanged when the editor sends it;
-// which character set they use is the interface's concern. Slots outside 0..20
-// can arrive in replies and are ignored, never written.
+// written by other software comes back unchanged when the editor sends it.
+// The bytes are GBK (model/GbkText converts them for the interface), so a
+// name is cut only between whole GBK characters. Slots outside 0..20 can
+// arrive in replies and are ignored, never written.
 #pragma once
 
 #include <array>
@@ -32,10 +33,11 @@ class PresetStore {
     // The payload of a name reply; missing bytes of a short payload read as zeros.
     void StoreNameReply(int slot, std::span<const uint8_t> payload);
 
-    // Writes `text`, cut to whole characters within the 15-byte limit, then zeros.
-    void SetName(int slot, std::string_view text);
+    // Writes the GBK bytes `gbk`, cut to whole characters within the 15-byte limit, then zeros.
+    void SetName(int slot, std::string_view gbk);
 
-    // The first 15 bytes up to the first zero, without surrounding spaces.
+    // The GBK bytes of the first 15 up to the first zero (a character cut in
+    // half by the limit is left out), without surrounding spaces.
     std::string Name(int slot) const;
 
     // The 16 bytes a name write sends; zeros for an invalid slot.

@@ -12,6 +12,7 @@
 #include "core/DeviceImage.h"
 #include "core/HexText.h"
 #include "device/RunCli.h"
+#include "fixtures/GbkNameCases.h"
 #include "links/LinkTestRig.h"
 #include "links/SerialPortRecord.h"
 #include "model/ProgramFile.h"
@@ -290,6 +291,40 @@ TEST(CliDevice, FailuresEndWithOneLineAndANonZeroStatus) {
         EXPECT_TRUE(last.starts_with(c.message)) << c.name << ": " << result.err;
         EXPECT_TRUE(result.out.empty()) << c.name;
     }
+}
+
+TEST(CliDevice, NamesAreStoredAsGbkAndReadBackAsUnicode) {
+    CliDevice rig;
+    int slot = 0;
+    // What `read` must print for presets 1, 2, ...: the typed name, or the old one where refused.
+    std::string expectedNames;
+    for (const GbkNameCase& c : kGbkNameCases) {
+        SCOPED_TRACE(std::string(c.label));
+        ++slot;
+        const devsim::ProgramName before = rig.device.Name(slot);
+        rig.device.ClearLog();
+        const CliResult result =
+            rig.RunOn(LinkKind::Network, {"store", std::to_string(slot), std::string(c.typed)});
+        if (c.fate == NameFate::Stored) {
+            ASSERT_EQ(result.status, 0) << result.err;
+            EXPECT_EQ(NameText(rig.device.Name(slot)), c.gbk);
+            expectedNames += ",\"" + std::string(c.typed) + "\"";
+            continue;
+        }
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(std::ranges::count(result.err, '\n'), 1) << result.err;
+        if (c.fate == NameFate::NotGbk) {
+            EXPECT_NE(result.err.find(c.refused), std::string::npos) << result.err;
+        } else {
+            EXPECT_NE(result.err.find("16 bytes"), std::string::npos) << result.err;
+        }
+        EXPECT_TRUE(rig.device.Log().empty()) << "refused before the link opened";
+        EXPECT_EQ(rig.device.Name(slot), before);
+        expectedNames += ",\"" + NameText(before) + "\"";
+    }
+    const CliResult read = rig.RunOn(LinkKind::Network, {"read"});
+    ASSERT_EQ(read.status, 0) << read.err;
+    EXPECT_TRUE(read.out.starts_with(R"({"names":["Current")" + expectedNames + ",")) << read.out;
 }
 
 TEST(CliDevice, ABadFileFailsBeforeAnythingIsSent) {

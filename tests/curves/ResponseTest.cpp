@@ -108,18 +108,16 @@ TEST(ElementResponse, BesselLowPassMatchesItsPrototypeSections) {
         return 1.0 / ((0.087858766 * p * p + 0.369 * p + 1.0) *
                       (0.109408 * p * p + 0.6278294896 * p + 1.0));
     });
-    ExpectSameCurve(
-        Compute(Element(ElementType::kLowPass, 3000, 0, 0.3, FilterFamily::kBessel, 2)),
-        expected);
+    ExpectSameCurve(Compute(Element(ElementType::kLowPass, 3000, 0, 0.3, FilterFamily::kBessel, 2)),
+                    expected);
 }
 
 TEST(ElementResponse, Bessel18dBLowPassHasAFirstOrderSection) {
     auto expected = AnalogReference(777.0 / 1.75567236868, [](Complex p) {
         return 1.0 / ((0.154812441 * p * p + 0.5693712514 * p + 1.0) * (0.430628846 * p + 1.0));
     });
-    ExpectSameCurve(
-        Compute(Element(ElementType::kLowPass, 777, 0, 0.3, FilterFamily::kBessel, 1)),
-        expected);
+    ExpectSameCurve(Compute(Element(ElementType::kLowPass, 777, 0, 0.3, FilterFamily::kBessel, 1)),
+                    expected);
 }
 
 TEST(ElementResponse, Butterworth18dBHighPassIsFirstThenSecondOrder) {
@@ -263,8 +261,7 @@ TEST(ElementResponse, FlatCasesWriteZeroEverywhere) {
     EXPECT_EQ(Compute(Element(7, 1000, 6.0, 0.3, 0, 0)), zero) << "unknown kind";
     EXPECT_EQ(Compute(Element(ElementType::kHighPass, 1000, 0, 0.3, 9, 0)), zero)
         << "unknown family";
-    EXPECT_EQ(Compute(Element(ElementType::kLowPass, 1000, 0, 0.3, 0, 4)), zero)
-        << "unknown slope";
+    EXPECT_EQ(Compute(Element(ElementType::kLowPass, 1000, 0, 0.3, 0, 4)), zero) << "unknown slope";
 }
 
 TEST(ElementResponse, DamagedParametersStillGiveNumbers) {

@@ -34,6 +34,30 @@ TEST(TypedNumber, ReadsOnlyTheLeadingIntegerLikeAtoi) {
     EXPECT_EQ(LeadingInteger("-99999999999"), -2147483647 - 1);
 }
 
+TEST(TypedNumber, TypedTextWithoutANumberIsNoNumberNotZero) {
+    for (const char* text : {"", "abc", "-", "+", ".", ",", "k", "dB", "OFF", " ", "inf", "e5"}) {
+        EXPECT_FALSE(TypedDecimal(text).has_value()) << "text \"" << text << "\"";
+        EXPECT_FALSE(TypedFrequency(text).has_value()) << "text \"" << text << "\"";
+    }
+}
+
+TEST(TypedNumber, TypedTextTakesUnitsCommasAndKilohertz) {
+    const DecimalCase decimals[] = {
+        {"5ms", 5.0}, {"50%", 50.0},  {"-3dB", -3.0}, {"1.5m", 1.5},  {"1,5", 1.5},
+        {"-0", 0.0},  {" 2.5s", 2.5}, {",5", 0.5},    {"1,5,6", 1.5}, {"12 34", 12.0},
+    };
+    for (const DecimalCase& c : decimals) {
+        EXPECT_DOUBLE_EQ(TypedDecimal(c.text).value_or(-999), c.expected) << c.text;
+    }
+    const DecimalCase frequencies[] = {
+        {"1k", 1000.0},   {"2.5k", 2500.0},   {"2,5K", 2500.0}, {"1.5 kHz", 1500.0},
+        {"440Hz", 440.0}, {"20000", 20000.0}, {"0.02k", 20.0},
+    };
+    for (const DecimalCase& c : frequencies) {
+        EXPECT_DOUBLE_EQ(TypedFrequency(c.text).value_or(-999), c.expected) << c.text;
+    }
+}
+
 TEST(TypedNumber, PrintsLikePrintfWithoutANegativeZero) {
     EXPECT_EQ(FormatFixed(4.998, 3), "4.998");
     EXPECT_EQ(FormatFixed(0.125, 2), "0.12");  // exact tie: printf rounds to even

@@ -145,7 +145,6 @@ TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
         {"attack, below", Attack(), 10, "0.2", 0, "0.3ms", true},
         {"attack, above", Attack(), 10, "101", 106, "100ms", true},
         {"band gain, cut", BandGain(), 200, "-3.5", 165, "-3.5", false},
-        {"band gain, not a number", BandGain(), 100, "abc", 200, "0.0", false},
         {"band gain, above", BandGain(), 200, "25", 400, "20.0", true},
         {"band gain, below", BandGain(), 200, "-25", 0, "-20.0", true},
         {"threshold, between steps", Threshold(), 0, "-28.7", 2, "-29.0dB", false},
@@ -153,15 +152,18 @@ TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
         {"Q, above", Q(), 29, "200", 0, "144.3", true},
         {"Q, below", Q(), 29, "0.1", 299, "0.404", true},
         {"noise gate, below", NoiseGate(), 100, "-120", 0, "-100dB", true},
-        {"noise gate, with unit", NoiseGate(), 100, "-6dB", 94, "-6dB", false},
         {"mix level, above", MixLevel(), 10, "150", 99, "99%", true},
         {"ratio, tenths", Ratio(), 0, "0.6", 6, "0.6", false},
         {"reverb time, above", ReverbTime(), 0, "11", 100, "10.0s", true},
         {"frequency, above", HighPass(), 1000, "25000", 20000, "20000", true},
-        {"frequency, OFF", HighPass(), 1000, "OFF", 1000, "OFF", false},
-        {"band frequency, OFF", BandFrequency(), 1000, "OFF", 1000, "OFF", false},
+        {"band frequency, above", BandFrequency(), 1000, "25000", 20000, "20000", true},
+        {"band frequency, just above", BandFrequency(), 1000, "20001", 20000, "20000", true},
+        {"band frequency, below", BandFrequency(), 1000, "5", 20, "20", true},
         {"low shelf, above its range", LowShelfFrequency(), 100, "3000", 2000, "2000", true},
-        {"low-pass, not a number", LowPass(), 1000, "x", 20, "20", true},
+        {"low-pass, above", LowPass(), 1000, "99999", 20000, "20000", true},
+        // "OFF" in a frequency field is ignored and the field shows its value again.
+        {"frequency, OFF", HighPass(), 1000, "OFF", 1000, "1000", false},
+        {"band frequency, OFF", BandFrequency(), 1000, "OFF", 1000, "1000", false},
     };
     for (const CommitCase& c : cases) {
         ValueScale field = Field(c.scale, c.code);
@@ -171,8 +173,54 @@ TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
         EXPECT_EQ(outcome.text, c.expectedText) << c.name;
         EXPECT_EQ(field.Text(), c.expectedText) << c.name;
         EXPECT_EQ(outcome.showRangeMessage, c.rangeMessage) << c.name;
-        EXPECT_TRUE(outcome.notifyPage) << c.name;
+        EXPECT_EQ(outcome.notifyPage, c.expectedCode != c.code) << c.name;
         EXPECT_FALSE(field.IsModified()) << c.name;
+    }
+}
+
+// A typo never changes the sound: text without a number keeps the value and
+// says so; a unit after the number, a comma decimal and a "k" on frequencies
+// are read as the user meant them.
+TEST(ValueScale, ReadsWhatTheUserMeantAndNeverATypoAsZero) {
+    const CommitCase cases[] = {
+        {"band gain, letters", BandGain(), 100, "abc", 100, "-10.0", true},
+        {"band gain, empty", BandGain(), 100, "", 100, "-10.0", true},
+        {"band gain, a sign alone", BandGain(), 100, "-", 100, "-10.0", true},
+        {"low-pass, letters", LowPass(), 1000, "x", 1000, "1000", true},
+        {"delay ms, empty", DelayMilliseconds(), 238, "", 238, "4.998", true},
+        {"mix level, letters", MixLevel(), 10, "abc", 10, "10%", true},
+        {"delay m, letters", DelayMetres(), 100, "m", 100, "0.714", true},
+        {"delay ms, with unit", DelayMilliseconds(), 0, "5ms", 238, "4.998", false},
+        {"delay m, with unit", DelayMetres(), 0, "1.5m", 210, "1.499", false},
+        {"mix level, with unit", MixLevel(), 10, "50%", 50, "50%", false},
+        {"band gain, with unit", BandGain(), 200, "-3dB", 170, "-3.0", false},
+        {"threshold, with unit", Threshold(), 0, "-6dB", 48, "-6.0dB", false},
+        {"noise gate, with unit", NoiseGate(), 100, "-6dB", 94, "-6dB", false},
+        {"reverb time, with unit", ReverbTime(), 0, "2.5s", 25, "2.5s", false},
+        {"echo delay, with unit", EchoDelay(), 0, "120ms", 120, "120ms", false},
+        {"band frequency, k", BandFrequency(), 100, "1k", 1000, "1000", false},
+        {"band frequency, decimal k", BandFrequency(), 100, "2.5k", 2500, "2500", false},
+        {"band frequency, k after a space", BandFrequency(), 100, "1.5 kHz", 1500, "1500", false},
+        {"band frequency, Hz", BandFrequency(), 100, "440Hz", 440, "440", false},
+        {"band frequency, k above", BandFrequency(), 100, "25k", 20000, "20000", true},
+        {"high-pass, comma k", HighPass(), 20, "2,5k", 2500, "2500", false},
+        {"band gain, comma", BandGain(), 200, "-3,5", 165, "-3.5", false},
+        {"Q, comma", Q(), 29, "1,414", 99, "1.414", false},
+        {"attack, comma", Attack(), 10, "0,6", 3, "0.6ms", false},
+        {"band gain, minus zero", BandGain(), 165, "-0", 200, "0.0", false},
+        {"noise gate, minus zero", NoiseGate(), 50, "-0", 100, "0dB", false},
+        {"mix level, minus zero", MixLevel(), 10, "-0", 0, "0%", false},
+        {"delay ms, minus zero", DelayMilliseconds(), 238, "-0", 0, "0.000", false},
+        {"band frequency, minus zero", BandFrequency(), 100, "-0", 20, "20", true},
+    };
+    for (const CommitCase& c : cases) {
+        ValueScale field = Field(c.scale, c.code);
+        field.EditText(c.typed);
+        const CommitOutcome outcome = field.Commit();
+        EXPECT_EQ(field.Code(), c.expectedCode) << c.name;
+        EXPECT_EQ(field.Text(), c.expectedText) << c.name;
+        EXPECT_EQ(outcome.showRangeMessage, c.rangeMessage) << c.name;
+        EXPECT_EQ(outcome.notifyPage, c.expectedCode != c.code) << c.name;
     }
 }
 
@@ -194,26 +242,28 @@ TEST(ValueScale, TypingWhatAFieldShowsGivesBackItsCode) {
     }
 }
 
-TEST(ValueScale, OnlySomeScalesStoreWhenTheTextWasNotTyped) {
-    // Text the page wrote itself is not a user edit.
-    ValueScale delay = Field(DelayMilliseconds(), 0);
-    delay.SetText("5");
-    EXPECT_TRUE(delay.Commit().notifyPage);
-    EXPECT_EQ(delay.Code(), 238);
+TEST(ValueScale, TextThatWasNotTypedIsNeitherConvertedNorSent) {
+    // Focus passing through a field, or text the page wrote itself.
+    for (const ScaleParameters& scale : {DelayMilliseconds(), MixLevel(), DelayMetres()}) {
+        ValueScale field = Field(scale, 50);
+        const CommitOutcome passing = field.Commit();
+        EXPECT_FALSE(passing.notifyPage);
+        EXPECT_FALSE(passing.showRangeMessage);
+        field.SetText("5");
+        const CommitOutcome written = field.Commit();
+        EXPECT_EQ(field.Code(), 50);
+        EXPECT_FALSE(written.notifyPage);
+    }
+}
 
-    ValueScale level = Field(MixLevel(), 50);
-    level.SetText("80");
-    const CommitOutcome levelOutcome = level.Commit();
-    EXPECT_EQ(level.Code(), 50);
-    EXPECT_EQ(levelOutcome.text, "50%");
-    EXPECT_TRUE(levelOutcome.notifyPage);
-
-    ValueScale metres = Field(DelayMetres(), 100);
-    metres.SetText("1");
-    const CommitOutcome metresOutcome = metres.Commit();
-    EXPECT_EQ(metres.Code(), 100);
-    EXPECT_EQ(metresOutcome.text, "1");
-    EXPECT_FALSE(metresOutcome.notifyPage);
+TEST(ValueScale, RestoringThrowsTheTypedTextAway) {
+    ValueScale gain = Field(BandGain(), 165);
+    gain.EditText("12");
+    gain.RestoreText();
+    EXPECT_EQ(gain.Text(), "-3.5");
+    EXPECT_FALSE(gain.IsModified());
+    EXPECT_FALSE(gain.Commit().notifyPage);
+    EXPECT_EQ(gain.Code(), 165);
 }
 
 TEST(ValueScale, PlainFieldsKeepThePagesText) {
@@ -236,6 +286,9 @@ TEST(ValueScale, GetValueConvertsSilentlyAndKeepsTheCodeWhenOutOfRange) {
     const ReadOutcome outside = gain.GetValue();
     EXPECT_EQ(outside.code, 165);
     EXPECT_FALSE(outside.showRangeMessage);
+
+    gain.EditText("abc");
+    EXPECT_EQ(gain.GetValue().code, 165) << "no number is no zero";
 
     ValueScale q = Field(Q(), 29);
     q.EditText("500");

@@ -54,16 +54,19 @@ TEST(Filter, NewBandIsABypassedFlatPeakingBand) {
     EXPECT_DOUBLE_EQ(band.GetGeqBandwidth(), 0.22);
     EXPECT_FALSE(band.IsDirty());
     EXPECT_TRUE(IsFlat(band));
-    EXPECT_EQ(band.GetLabel(), "1000HZ 4.800Oct 0.0dB");
+    EXPECT_EQ(band.GetLabel(), "1000HZ Q 4.800 0.0dB");
 }
 
 TEST(Filter, LabelsOfEachKind) {
     CFilter band;
     band.SetBandwidthIndex(0);
     band.SetGainIndex(235);
-    EXPECT_EQ(band.GetLabel(), "1000HZ 144.3Oct 3.5dB") << "a Q above 100 has one decimal";
+    EXPECT_EQ(band.GetLabel(), "1000HZ Q 144.3 3.5dB") << "a Q above 100 has one decimal";
     band.SetBypass(1);
-    EXPECT_EQ(band.GetLabel(), "1000HZ 144.3Oct 0.0dB");
+    EXPECT_EQ(band.GetLabel(), "1000HZ Q 144.3 0.0dB");
+    // A band 2.82 octaves wide is labelled with its Q, not with its width.
+    band.SetBandwidthIndex(281);
+    EXPECT_EQ(band.GetLabel(), "1000HZ Q 0.438 0.0dB");
     band.SetType(ElementType::kHighShelf);
     band.SetBypass(0);
     EXPECT_EQ(band.GetLabel(), "2000HZ 3.5dB") << "turning it into a high shelf lifted it to 2 kHz";

@@ -35,10 +35,18 @@ TEST(PresetStore, CutsLongNamesSoTheFieldEndsInAZero) {
     EXPECT_EQ(store.NameBytes(1), NameField("ABCDEFGHIJKLMNO"));
     EXPECT_EQ(store.Name(1), "ABCDEFGHIJKLMNO");
 
-    // Six three-byte characters are 18 bytes: five fit, the sixth is not split.
-    store.SetName(2, "热舞热舞热舞");
-    EXPECT_EQ(store.Name(2), "热舞热舞热");
+    // Names are GBK: eight two-byte characters are 16 bytes; seven fit, the
+    // eighth is not split.
+    const std::string eightCharacters =
+        "\xC8\xC8\xCE\xE8\xC8\xC8\xCE\xE8\xC8\xC8\xCE\xE8\xC8\xC8\xCE\xE8";
+    store.SetName(2, eightCharacters);
+    EXPECT_EQ(store.Name(2), eightCharacters.substr(0, 14));
+    EXPECT_EQ(store.NameBytes(2)[14], 0);
     EXPECT_EQ(store.NameBytes(2)[15], 0);
+
+    // A 16-byte name from the device shows its first 15 bytes, less a character cut in half.
+    store.StoreNameReply(3, Bytes("A" + eightCharacters.substr(0, 15)));
+    EXPECT_EQ(store.Name(3), "A" + eightCharacters.substr(0, 14));
 }
 
 TEST(PresetStore, ReadsNamesAsTheDeviceSendsThem) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/Audio_Data.h"
+#include "model/GbkText.h"
 #include "model/ProgramFile.h"
 
 namespace fs = std::filesystem;
@@ -191,6 +192,31 @@ TEST(ProgramFile, EveryStoredFieldSurvivesSaveAndLoad) {
     ExpectSameStoredFields(loaded, original);
     EXPECT_EQ(SerializeProgram(loaded), bytes) << "re-saving must reproduce the file";
     EXPECT_EQ(loaded.GetInput(0).GetName(), "in0-name") << "names are cut to eight bytes";
+}
+
+TEST(ProgramFile, GbkNamesFromOtherSoftwareOpenAsTheirCharactersAndSaveUnchanged) {
+    // A new program's file with the program name and the name of input 0
+    // ("A" at offset 11) replaced by GBK text, as the device's own software writes it.
+    CAudio_Data fresh;
+    std::vector<uint8_t> file = SerializeProgram(fresh);
+    const std::string programName =
+        "\x0E"
+        "\xD6\xD0\xCE\xC4\xC3\xFB\xB3\xC6\xC6\xDF\xB8\xF6\xD7\xD6";
+    const std::string inputName =
+        "\x04"
+        "\xB0\xFC\xCF\xE1";
+    ASSERT_EQ(file[0], 10);
+    ASSERT_EQ(file[11], 1);
+    file.erase(file.begin() + 11, file.begin() + 13);
+    file.insert(file.begin() + 11, inputName.begin(), inputName.end());
+    file.erase(file.begin(), file.begin() + 11);
+    file.insert(file.begin(), programName.begin(), programName.end());
+
+    CAudio_Data loaded;
+    ASSERT_TRUE(DeserializeProgram(file, loaded));
+    EXPECT_EQ(DecodeGbk(loaded.GetName()), "中文名称七个字");
+    EXPECT_EQ(DecodeGbk(loaded.GetInput(0).GetName()), "包厢");
+    EXPECT_EQ(SerializeProgram(loaded), file);
 }
 
 TEST(ProgramFile, AShortOrCorruptFileLeavesTheProgramAsItWas) {

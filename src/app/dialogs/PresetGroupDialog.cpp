@@ -14,23 +14,32 @@
 #include "app/ShellTexts.h"
 #include "app/dialogs/DialogServices.h"
 #include "app/dialogs/PresetGroupTexts.h"
+#include "model/GbkText.h"
 #include "model/PresetStore.h"
 
 namespace {
-// The device keeps a name in 15 bytes; a longer entry would be cut without
-// the user seeing it, so the field refuses it instead. Fifteen ASCII
-// characters fit, Chinese ones take three bytes each.
+// The device keeps a name in 15 GBK bytes; a longer entry would be cut
+// without the user seeing it, so the field refuses it instead. Fifteen ASCII
+// characters fit, or seven Chinese ones of two bytes each.
 class NameLengthValidator : public QValidator {
   public:
     using QValidator::QValidator;
     State validate(QString& input, int& /*position*/) const override {
-        return input.toUtf8().size() <= static_cast<qsizetype>(kProgramNameTextLimit) ? Acceptable
-                                                                                      : Invalid;
+        const QByteArray utf8 = input.toUtf8();
+        return GbkLength(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size()))) <=
+                       kProgramNameTextLimit
+                   ? Acceptable
+                   : Invalid;
     }
 };
 
 QString FromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string ToUtf8(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    return std::string(utf8.constData(), static_cast<size_t>(utf8.size()));
 }
 }  // namespace
 
@@ -49,6 +58,7 @@ PresetGroupDialog::PresetGroupDialog(PresetGroupMode mode, DialogServices& servi
     setWindowTitle(Tr(PresetGroupText::kTitle, language_));
     nameField_->setMaxLength(static_cast<int>(kProgramNameTextLimit));
     nameField_->setValidator(new NameLengthValidator(nameField_));
+    nameField_->installEventFilter(this);
     // An auto-default button would take Enter in the name field as a click.
     for (QPushButton* button : {callButton_, saveButton_}) {
         button->setAutoDefault(false);
@@ -117,7 +127,8 @@ void PresetGroupDialog::ShowSelectedRow() {
     }
     const int number = numbers_.at(static_cast<size_t>(row));
     label_->setText(Tr(PresetGroupText::kLabelPrefix, language_) + QString::number(number) + ":");
-    nameField_->setText(FromUtf8(GroupName(number, services_.Presets(), language_)));
+    shownName_ = FromUtf8(GroupName(number, services_.Presets(), language_));
+    nameField_->setText(shownName_);
     nameField_->setReadOnly(mode_ != PresetGroupMode::UserGroups || number == kDanceGroupNumber);
 }
 
@@ -155,22 +166,46 @@ void PresetGroupDialog::Save() {
     if (!CheckConnected()) {
         return;
     }
-    const QByteArray typed = nameField_->text().toUtf8();
-    const std::string name(
-        TrimSpaces(std::string_view(typed.constData(), static_cast<size_t>(typed.size()))));
-    if (name.empty()) {
+    const std::string typed = ToUtf8(nameField_->text());
+    const std::string_view trimmed = TrimSpaces(typed);
+    if (trimmed.empty()) {
         services_.ShowMessage(Tr(PresetGroupText::kEmptyName, language_));
         ShowSelectedRow();
         return;
     }
     const int slot = DeviceSlotOfGroup(number);
     PresetStore& presets = services_.Presets();
+    std::string name;
+    if (number != kDanceGroupNumber && trimmed == TrimSpaces(ToUtf8(shownName_))) {
+        // The name as the device holds it, byte for byte, even where it is
+        // no GBK its decoding could give back.
+        name = presets.Name(slot);
+    } else {
+        GbkEncoding encoding = EncodeGbk(trimmed);
+        if (!encoding.Ok()) {
+            services_.ShowMessage(
+                QString::fromStdString(NotGbkMessage(encoding.refused, language_)));
+            return;
+        }
+        name = std::move(encoding.bytes);
+    }
     services_.EditProgram([&](CAudio_Data&) {
         presets.SetName(0, name);
         presets.SetName(slot, name);
     });
     services_.StoreProgram(slot);
     CloseWithMessage(SavedMessage(number, language_));
+}
+
+bool PresetGroupDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == nameField_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !nameField_->isReadOnly() &&
+        nameField_->text() != shownName_) {
+        // Escape throws the typed name away, as it does in every field.
+        nameField_->setText(shownName_);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void PresetGroupDialog::keyPressEvent(QKeyEvent* event) {

@@ -5,6 +5,10 @@
 // program into one under the typed name). Its texts follow the language the
 // interface had when it opened.
 //
+// Names are typed in Unicode and stored as the device keeps them, in GBK: a
+// character GBK cannot hold is refused with a message naming it, and a name
+// saved unchanged goes back to the device byte for byte.
+//
 // The constraint: the dialog closes before its message is shown, and only an
 // action that reached the transfers closes it; Enter and Escape never do.
 #pragma once
@@ -38,6 +42,7 @@ class PresetGroupDialog : public QDialog {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void FillList();
@@ -60,4 +65,6 @@ class PresetGroupDialog : public QDialog {
     QLineEdit* nameField_;
     QPushButton* callButton_;
     QPushButton* saveButton_;
+    // The selected row's name as shown, before the user changed it.
+    QString shownName_;
 };

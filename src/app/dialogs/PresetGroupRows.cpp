@@ -2,6 +2,7 @@
 #include "app/dialogs/PresetGroupRows.h"
 
 #include "app/dialogs/PresetGroupTexts.h"
+#include "model/GbkText.h"
 #include "model/PresetStore.h"
 
 namespace {
@@ -32,7 +33,7 @@ std::string GroupName(int number, const PresetStore& presets, Language language)
     if (number == kDanceGroupNumber) {
         return std::string(PresetGroupText::kDance.In(language));
     }
-    return presets.Name(DeviceSlotOfGroup(number));
+    return DecodeGbk(presets.Name(DeviceSlotOfGroup(number)));
 }
 
 std::string CalledMessage(int number, Language language) {
@@ -44,6 +45,15 @@ std::string CalledMessage(int number, Language language) {
 
 std::string SavedMessage(int number, Language language) {
     return WithNumber(PresetGroupText::kSaved.In(language), number);
+}
+
+std::string NotGbkMessage(std::string_view character, Language language) {
+    std::string text(PresetGroupText::kNotGbk.In(language));
+    const size_t at = text.find("%s");
+    if (at != std::string::npos) {
+        text.replace(at, 2, character);
+    }
+    return text;
 }
 
 std::string WithNumber(std::string_view format, int number) {

@@ -28,13 +28,15 @@ std::vector<int> ShownGroupNumbers(PresetGroupMode mode);
 bool IsSystemGroup(int number);
 int DeviceSlotOfGroup(int number);
 
-// The fixed name, "Dance", or the user group's name from the store.
+// The fixed name, "Dance", or the user group's name from the store, as UTF-8.
 std::string GroupName(int number, const PresetStore& presets, Language language);
 
 // The message shown after Call: the system-group message with the shown
 // number, or the user-group message with the user group's own number.
 std::string CalledMessage(int number, Language language);
 std::string SavedMessage(int number, Language language);
+// The refusal of a name holding `character` (UTF-8), which GBK cannot hold.
+std::string NotGbkMessage(std::string_view character, Language language);
 
 // `format` with its "%d" replaced by `number`.
 std::string WithNumber(std::string_view format, int number);

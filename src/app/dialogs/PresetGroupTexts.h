@@ -24,6 +24,10 @@ inline constexpr BilingualText kUserGroupCalled{"You readed the User group repor
 inline constexpr BilingualText kSaved{"You have saved %d groups according to the download!",
                                       "您已把第%d组用户数据下载到机器!"};
 inline constexpr BilingualText kEmptyName{"Program Name is not empty", "程序名不能为空"};
+// "%s" is the character.
+inline constexpr BilingualText kNotGbk{
+    "The device cannot store the character \"%s\" in a name; please use another one",
+    "设备的名称中不能保存字符“%s”,请换用其他字符"};
 
 // Shown numbers 1..10; the device keeps these groups in slots 11..20.
 inline constexpr std::array<BilingualText, 10> kSystemGroupNames{{

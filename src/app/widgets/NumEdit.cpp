@@ -85,14 +85,37 @@ void CNumEdit::mousePressEvent(QMouseEvent* event) {
 }
 
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        SetEditing(true);
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter commits as leaving the field does; it is taken here so
+            // that it never also presses a dialog's default button.
+            CommitTypedText();
+            event->accept();
+            return;
+        case Qt::Key_Escape:
+            if (scale_.IsModified()) {
+                RestoreShownValue();
+                event->accept();
+                return;
+            }
+            // Nothing typed: Escape is the dialog's, not the field's.
+            break;
+        default:
+            break;
     }
     QLineEdit::keyPressEvent(event);
 }
 
+void CNumEdit::RestoreShownValue() {
+    scale_.RestoreText();
+    ShowScaleText();
+    SetEditing(false);
+}
+
 void CNumEdit::OnTextEdited(const QString& text) {
     scale_.EditText(text.toStdString());
+    SetEditing(true);
 }
 
 void CNumEdit::CommitTypedText() {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The numeric entry field every page shows parameter values through: an edit
 // box bound to one integer code, showing it on its scale and turning typed
-// text back into a code when the field loses the keyboard focus. The rules
-// live in `ValueScale`; this widget only forwards its events and acts on the
-// outcome. The page is told through `Committed` and then reads `GetValue`;
-// the code it reads never leaves the field's range, whatever was typed.
+// text back into a code when the user presses Enter or the field loses the
+// keyboard focus; Escape throws the typed text away. The rules live in
+// `ValueScale`; this widget only forwards its events and acts on the outcome.
+// The page is told through `Committed` only when the code changed, and then
+// reads `GetValue`; the code it reads never leaves the field's range,
+// whatever was typed.
 #pragma once
 
 #include <QLineEdit>
@@ -53,11 +55,17 @@ class CNumEdit : public QLineEdit {
     void SetMessageSink(MessageFunction sink);
     void ShowMessage(const QString& text) const;
 
-    // True between a click or Enter and the next commit.
+    // True between a click or a typed key and the next commit.
     bool IsEditing() const { return editing_; }
 
+    // Converts typed text as Enter and leaving the field do.
+    void CommitTypedText();
+    // Throws typed text away and shows the code again, as Escape does.
+    void RestoreShownValue();
+
   signals:
-    // A typed value was accepted (or clamped), or a spin moved the code.
+    // A typed value changed the code (clamped to the range if need be), or a
+    // spin moved it.
     void Committed(int controlId);
 
   protected:
@@ -67,7 +75,6 @@ class CNumEdit : public QLineEdit {
 
   private:
     void OnTextEdited(const QString& text);
-    void CommitTypedText();
     void ShowScaleText();
     void SetEditing(bool editing);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/widgets/SpinButtons.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -30,6 +31,7 @@ CSpinButtons::CSpinButtons(CNumEdit& field, QWidget* parent)
     layout->addWidget(downButton_);
     connect(upButton_, &QToolButton::clicked, this, &CSpinButtons::StepUp);
     connect(downButton_, &QToolButton::clicked, this, &CSpinButtons::StepDown);
+    field_.installEventFilter(this);
 }
 
 void CSpinButtons::SetClickStep(int32_t step) {
@@ -38,7 +40,8 @@ void CSpinButtons::SetClickStep(int32_t step) {
 
 void CSpinButtons::SetPosition(int32_t code) {
     if (code < field_.MinCode() || code > field_.MaxCode()) {
-        field_.ShowMessage(QString::fromUtf8(kSpinPositionMessage));
+        const std::string_view text = kSpinPositionMessage.In(field_.CurrentLanguage());
+        field_.ShowMessage(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
         return;
     }
     field_.SetValue(code);
@@ -50,4 +53,30 @@ void CSpinButtons::StepUp() {
 
 void CSpinButtons::StepDown() {
     field_.Spin(clickStep_, SpinDirection::Down, frequencyMode_);
+}
+
+bool CSpinButtons::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &field_ || event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) {
+        return false;
+    }
+    switch (key->key()) {
+        case Qt::Key_Up:
+            field_.Spin(clickStep_, SpinDirection::Up, frequencyMode_);
+            return true;
+        case Qt::Key_Down:
+            field_.Spin(clickStep_, SpinDirection::Down, frequencyMode_);
+            return true;
+        case Qt::Key_PageUp:
+            field_.Spin(clickStep_ * kPageClicks, SpinDirection::Up, frequencyMode_);
+            return true;
+        case Qt::Key_PageDown:
+            field_.Spin(clickStep_ * kPageClicks, SpinDirection::Down, frequencyMode_);
+            return true;
+        default:
+            return false;
+    }
 }

@@ -2,18 +2,21 @@
 // The up and down arrows beside a numeric field. They step the field's code
 // itself rather than its text, so their range is always the field's range;
 // a field on the Q scale moves the other way so that the shown Q follows the
-// arrow.
+// arrow. The keyboard steps the field as the arrows do: Up and Down one
+// click, Page Up and Page Down ten clicks' worth, each key press written
+// like one click.
 #pragma once
 
 #include <QWidget>
 #include <cstdint>
 
+#include "curves/BilingualText.h"
+
 class CNumEdit;
 class QToolButton;
 
-// Shown when a caller sets a position outside the field's range; it exists
-// in Chinese only, whatever the interface language.
-inline constexpr const char* kSpinPositionMessage = "Pos设定错误";
+// Shown when a caller sets a position outside the field's range.
+inline constexpr BilingualText kSpinPositionMessage{"Position out of range", "Pos设定错误"};
 
 class CSpinButtons : public QWidget {
     Q_OBJECT
@@ -32,6 +35,11 @@ class CSpinButtons : public QWidget {
 
     void StepUp();
     void StepDown();
+
+    static constexpr int32_t kPageClicks = 10;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     QToolButton* UpButton() const { return upButton_; }
     QToolButton* DownButton() const { return downButton_; }

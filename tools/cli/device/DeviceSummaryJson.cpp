@@ -3,6 +3,7 @@
 
 #include <cstdint>
 
+#include "model/GbkText.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
 
@@ -77,7 +78,7 @@ std::string DeviceSummaryJson(const PresetStore& presets, const SystemData& syst
         if (slot > 0) {
             json += ',';
         }
-        json += JsonString(presets.Name(slot));
+        json += JsonString(DecodeGbk(presets.Name(slot)));
     }
     json += "],\"system\":[";
     for (int index = 0; index < kSystemDataSize; ++index) {

@@ -2,9 +2,10 @@
 // What `read` prints: the 21 program names (slot 0, the current program, then
 // presets 1..20) and the 17 system bytes, as one line of JSON.
 //
-// The constraint: names are the device's bytes and need not be UTF-8 (a
-// Chinese name is GBK); such a name is written byte by byte as \u00XX so the
-// line always stays valid JSON and no byte is lost.
+// Names are the device's GBK bytes and are written as the Unicode text they
+// stand for; a byte that is no GBK shows as U+FFFD.
+//
+// The constraint: the line always stays valid JSON, whatever the bytes.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ class SystemData;
 
 namespace cli {
 
+// A JSON string of UTF-8 text; a byte that is no UTF-8 is written as \u00XX.
 std::string JsonString(std::string_view bytes);
 std::string DeviceSummaryJson(const PresetStore& presets, const SystemData& system);
 

@@ -11,6 +11,8 @@
 #include "device/DeviceCommands.h"
 #include "device/DeviceSession.h"
 #include "device/DeviceSummaryJson.h"
+#include "model/GbkText.h"
+#include "model/PresetStore.h"
 #include "model/ProgramFile.h"
 #include "protocol/Frame.h"
 
@@ -155,9 +157,22 @@ int RunStore(const DeviceArguments& arguments, const DeviceEnvironment& environm
     if (!slot) {
         return Usage(err, "store SLOT(1..20) NAME");
     }
-    const std::string_view name = TrimSpaces(arguments.operands[1]);
-    if (name.empty()) {
+    const std::string_view typed = TrimSpaces(arguments.operands[1]);
+    if (typed.empty()) {
         return Failed(err, kEmptyNameMessage);
+    }
+    // The device keeps names in GBK; a name it cannot hold whole is refused
+    // before anything is sent, never stored cut or with replaced characters.
+    const GbkEncoding encoding = EncodeGbk(typed);
+    if (!encoding.Ok()) {
+        return Failed(
+            err, "the device cannot store the character \"" + encoding.refused + "\" in a name");
+    }
+    const std::string& name = encoding.bytes;
+    if (name.size() > kProgramNameTextLimit) {
+        return Failed(err, "the name takes " + std::to_string(name.size()) +
+                               " bytes in GBK; the device keeps " +
+                               std::to_string(kProgramNameTextLimit));
     }
     DeviceSession session(environment, arguments.timeoutSeconds, arguments.verbose, err);
     if (!session.Connect(*arguments.link)) {
@@ -167,7 +182,7 @@ int RunStore(const DeviceArguments& arguments, const DeviceEnvironment& environm
     session.Presets().SetName(*slot, name);
     const auto slotByte = static_cast<uint8_t>(*slot);
     session.Progress("storing the current program as preset " + std::to_string(*slot) + " '" +
-                     session.Presets().Name(*slot) + "'");
+                     DecodeGbk(session.Presets().Name(*slot)) + "'");
     if (!QueuedOrFail(session.Transfers().StoreProgram(*slot), session)) {
         return Failed(err, session);
     }

@@ -39,7 +39,8 @@ std::string PresetStore::Name(int slot) const {
         return {};
     }
     const ProgramName& name = names_[slot];
-    const auto end = std::find(name.begin(), name.begin() + kProgramNameTextLimit, uint8_t{0});
+    // The sixteenth byte is looked at only to see whether the fifteenth starts a character.
+    const auto end = std::find(name.begin(), name.end(), uint8_t{0});
     const std::string text(name.begin(), end);
     return std::string(TrimSpaces(
         std::string_view(text).substr(0, WholeGbkPrefixLength(text, kProgramNameTextLimit))));

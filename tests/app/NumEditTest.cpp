@@ -102,7 +102,7 @@ TEST_F(NumEditTest, TypingStopsAtNineCharacters) {
     EXPECT_EQ(field.text().size(), 9);
 }
 
-TEST_F(NumEditTest, ClickOrEnterShowsEditingColoursUntilTheCommit) {
+TEST_F(NumEditTest, ClickOrTypingShowsEditingColoursUntilTheCommit) {
     Configure(ScaleType::kFrequency, 20, 20000);
     const QColor resting = field.palette().color(QPalette::Base);
     QTest::mouseClick(&field, Qt::LeftButton);
@@ -113,8 +113,10 @@ TEST_F(NumEditTest, ClickOrEnterShowsEditingColoursUntilTheCommit) {
     EXPECT_FALSE(field.IsEditing());
     EXPECT_EQ(field.palette().color(QPalette::Base), resting);
 
-    QTest::keyClick(&field, Qt::Key_Return);
+    QTest::keyClicks(&field, "7");
     EXPECT_TRUE(field.IsEditing());
+    QTest::keyClick(&field, Qt::Key_Return);
+    EXPECT_FALSE(field.IsEditing());
 }
 
 TEST_F(NumEditTest, SetValueOutsideTheRangeKeepsTheShownCode) {

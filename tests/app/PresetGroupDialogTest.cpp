@@ -10,6 +10,7 @@
 
 #include "FakeDialogServices.h"
 #include "app/dialogs/PresetGroupDialog.h"
+#include "fixtures/GbkNameCases.h"
 #include "protocol/Requests.h"
 
 namespace {
@@ -37,10 +38,12 @@ std::string Text(const QString& text) {
     return text.toStdString();
 }
 
-// Types `text` one character at a time, as a keyboard would.
+// Types `text` one character at a time, as a keyboard would (a character
+// beyond 16 bits arrives whole, as one key).
 void Type(QWidget* field, const QString& text) {
-    for (const QChar character : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(character));
+    for (const char32_t character : text.toUcs4()) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        QString::fromUcs4(&character, 1));
         QApplication::sendEvent(field, &press);
     }
 }
@@ -115,16 +118,21 @@ TEST_F(PresetGroupDialogTest, SaveTrimsTheNameStoresItInSlotAndCurrentThenSendsN
 }
 
 TEST_F(PresetGroupDialogTest, SavingOnDanceSendsTheNameOfTheInterfaceLanguage) {
-    const std::pair<Language, std::string> cases[] = {{Language::English, "Dance"},
-                                                      {Language::Chinese, "热舞"}};
-    for (const auto& [language, name] : cases) {
-        SCOPED_TRACE(name);
+    struct Case {
+        Language language;
+        std::string shown;
+        std::string name;  // as the device keeps it, in GBK
+    };
+    const Case cases[] = {{Language::English, "Dance", "Dance"},
+                          {Language::Chinese, "热舞", "\xC8\xC8\xCE\xE8"}};
+    for (const auto& [language, shown, name] : cases) {
+        SCOPED_TRACE(shown);
         services_.language = language;
         services_.queue.Clear();
         services_.presets.SetName(10, "Other");
         PresetGroupDialog& dialog = Open(PresetGroupMode::UserGroups, kDanceGroupNumber);
         EXPECT_TRUE(dialog.NameField()->isReadOnly());
-        EXPECT_EQ(Text(dialog.NameField()->text()), name);
+        EXPECT_EQ(Text(dialog.NameField()->text()), shown);
         dialog.Save();
 
         EXPECT_EQ(services_.presets.Name(10), name);
@@ -226,10 +234,78 @@ TEST_F(PresetGroupDialogTest, NameFieldRefusesANameLongerThanTheDeviceKeeps) {
     Type(dialog.NameField(), "ABCDEFGHIJKLMNOPQ");
     EXPECT_EQ(Text(dialog.NameField()->text()), "ABCDEFGHIJKLMNO");
 
-    // Chinese characters take three bytes each: five fit into fifteen.
+    // Chinese characters take two bytes each in GBK: seven fit into fifteen.
     dialog.NameField()->clear();
-    Type(dialog.NameField(), QString::fromUtf8("一二三四五六"));
-    EXPECT_EQ(Text(dialog.NameField()->text()), "一二三四五");
+    Type(dialog.NameField(), QString::fromUtf8("一二三四五六七八"));
+    EXPECT_EQ(Text(dialog.NameField()->text()), "一二三四五六七");
+}
+
+// The shared table of names, typed into the field of user group 14 (slot 4)
+// and saved: stored and sent as their GBK bytes, or refused with a message
+// naming the character, or cut by the field at the device's 15 bytes.
+TEST_F(PresetGroupDialogTest, TypedNamesAreSavedAsTheirGbkBytes) {
+    for (const GbkNameCase& c : kGbkNameCases) {
+        SCOPED_TRACE(std::string(c.label));
+        services_.messages.clear();
+        services_.queue.Clear();
+        services_.presets.SetName(4, "Old");
+        PresetGroupDialog& dialog = Open(PresetGroupMode::UserGroups, 14);
+        dialog.NameField()->clear();
+        Type(dialog.NameField(), QString::fromUtf8(c.typed.data(), c.typed.size()));
+        dialog.Save();
+
+        if (c.fate == NameFate::NotGbk) {
+            ASSERT_EQ(services_.messages.size(), 1u);
+            const std::string message = Text(services_.messages[0].text);
+            EXPECT_NE(message.find(c.refused), std::string::npos) << message;
+            EXPECT_TRUE(services_.messages[0].dialogOpen);
+            EXPECT_TRUE(services_.QueuedFrames().empty());
+            EXPECT_EQ(services_.presets.Name(4), "Old");
+            EXPECT_EQ(dialog.NameField()->text().toStdString(), c.typed) << "kept for mending";
+            continue;
+        }
+        // A name over 15 bytes never reaches Save whole: the field stops at the last character
+        // that fits.
+        const std::string stored =
+            c.fate == NameFate::Stored ? std::string(c.gbk) : std::string(c.gbk.substr(0, 14));
+        EXPECT_EQ(services_.presets.Name(4), stored);
+        EXPECT_EQ(services_.presets.Name(0), stored);
+        const auto frames = services_.QueuedFrames();
+        ASSERT_EQ(frames.size(), 2u);
+        std::string sent(frames[0].begin() + kFrameHeaderSize,
+                         frames[0].begin() + kFrameHeaderSize + 16);
+        EXPECT_EQ(sent, stored + std::string(16 - stored.size(), '\0'));
+    }
+}
+
+TEST_F(PresetGroupDialogTest, ANameSavedUnchangedGoesBackByteForByte) {
+    // A GBK name, and bytes that are no GBK (shown as replacement characters).
+    for (const std::string& held :
+         {std::string("\xD6\xD0\xCE\xC4"), std::string("A\xFF\x80\x81")}) {
+        services_.queue.Clear();
+        services_.presets.SetName(4, held);
+        PresetGroupDialog& dialog = Open(PresetGroupMode::UserGroups, 14);
+        dialog.Save();
+        EXPECT_EQ(services_.presets.Name(4), held);
+        const auto frames = services_.QueuedFrames();
+        ASSERT_EQ(frames.size(), 2u);
+        EXPECT_EQ(std::string(frames[0].begin() + kFrameHeaderSize,
+                              frames[0].begin() + kFrameHeaderSize + held.size()),
+                  held);
+    }
+    services_.presets.SetName(4, "\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(Text(Open(PresetGroupMode::UserGroups, 14).NameField()->text()), "中文");
+}
+
+TEST_F(PresetGroupDialogTest, EscapeInTheNameFieldRestoresTheShownName) {
+    services_.presets.SetName(2, "Kept");
+    PresetGroupDialog& dialog = Open(PresetGroupMode::UserGroups, 12);
+    dialog.NameField()->setFocus();
+    dialog.NameField()->clear();
+    Type(dialog.NameField(), "typed");
+    QTest::keyClick(dialog.NameField(), Qt::Key_Escape);
+    EXPECT_EQ(Text(dialog.NameField()->text()), "Kept");
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 }  // namespace

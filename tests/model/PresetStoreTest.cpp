@@ -45,6 +45,8 @@ TEST(PresetStore, CutsLongNamesSoTheFieldEndsInAZero) {
     EXPECT_EQ(store.NameBytes(2)[15], 0);
 
     // A 16-byte name from the device shows its first 15 bytes, less a character cut in half.
+    store.StoreNameReply(3, Bytes(eightCharacters));
+    EXPECT_EQ(store.Name(3), eightCharacters.substr(0, 14));
     store.StoreNameReply(3, Bytes("A" + eightCharacters.substr(0, 15)));
     EXPECT_EQ(store.Name(3), "A" + eightCharacters.substr(0, 14));
 }

@@ -36,6 +36,8 @@ class CFStatic : public QWidget {
     // The queue whose lock guards the elements; none in tests without a sender.
     void SetQueue(const CSendDataQueue* queue) { queue_ = queue; }
     void SetLanguage(Language language);
+    // The language of the words painted on the plot ("All Bypass").
+    Language CurrentLanguage() const { return language_; }
     void SetNoticePeriod(int milliseconds);
 
     // Fits the plot to the control and lays every channel of the program out in it.

@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QPointer>
 
 namespace {
 const QColor kRestingText(72, 88, 120);
@@ -120,15 +121,18 @@ void CNumEdit::OnTextEdited(const QString& text) {
 
 void CNumEdit::CommitTypedText() {
     const CommitOutcome outcome = scale_.Commit();
-    // The field shows the stored code before anything else happens, so that a
-    // message box taking the focus cannot see half-committed text.
     ShowScaleText();
     SetEditing(false);
-    if (outcome.showRangeMessage) {
-        ShowMessage(ToQString(kOutOfRangeMessage.In(language_)));
-    }
+    // The page takes the new code before the range message is shown. The
+    // message is a modal box that moves the focus, and whatever runs while it
+    // is open (another field's commit refreshing the page from the program)
+    // would otherwise put the old value back into this field.
+    const QPointer<CNumEdit> alive(this);
     if (outcome.notifyPage) {
         emit Committed(controlId_);
+    }
+    if (alive && outcome.showRangeMessage) {
+        ShowMessage(ToQString(kOutOfRangeMessage.In(language_)));
     }
 }
 

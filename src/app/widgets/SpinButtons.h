@@ -38,11 +38,11 @@ class CSpinButtons : public QWidget {
 
     static constexpr int32_t kPageClicks = 10;
 
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
     QToolButton* UpButton() const { return upButton_; }
     QToolButton* DownButton() const { return downButton_; }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     CNumEdit& field_;

@@ -258,8 +258,8 @@ TEST_F(GraphWidgetTest, PictureShowsTheCurvePeakTheEmphasisAndTheFrame) {
     // The +6 dB peak lies 60 pixels above the 0 dB line (y = 110), in the microphone's green.
     const int peakX = BandMarker().x() + 3;
     EXPECT_TRUE(ColumnHasColourNear(image, peakX, 47, 53, QColor(0, 255, 0)));
-    // Between the peak and the 0 dB line the emphasised band is filled.
-    EXPECT_EQ(image.pixelColor(peakX, 75), QColor(68, 86, 98));
+    // Between the peak's value text and the 0 dB line the emphasised band is filled.
+    EXPECT_EQ(image.pixelColor(peakX, 100), QColor(68, 86, 98));
     // Outside the plot: the black frame with its grey outline.
     EXPECT_EQ(image.pixelColor(0, 100), QColor(100, 100, 100));
     EXPECT_EQ(image.pixelColor(20, kClientHeight - 3), QColor(Qt::black));

@@ -52,6 +52,8 @@ class CFStatic : public QWidget {
     int CurrentElement() const { return interaction_.CurrentElement(); }
     bool IsPointerOver() const { return interaction_.IsPointerOver(); }
     PixelRect PlotRect() const;
+    // The frame as last painted: where the axis labels and grid lines stand.
+    const GraphFrame& Frame() const { return painter_.Frame(); }
 
   signals:
     // An element was changed by dragging; its position in the chain.

@@ -81,17 +81,3 @@ std::string MarkerText(const CFilter& element, int index) {
             return std::to_string(index + 1);
     }
 }
-
-MarkerTextAlignment MarkerTextAlignmentFor(const CFilter& element, const PixelRect& plot) {
-    if (element.GetMarkerRect().right >= plot.right) {
-        return MarkerTextAlignment::Left;
-    }
-    const int frequency = element.GetFrequency();
-    if (frequency <= static_cast<int>(kPlotLowestHertz)) {
-        return MarkerTextAlignment::Right;
-    }
-    if (frequency < static_cast<int>(kPlotHighestHertz)) {
-        return MarkerTextAlignment::Centre;
-    }
-    return MarkerTextAlignment::Left;
-}

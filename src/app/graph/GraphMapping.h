@@ -54,7 +54,3 @@ int FindMarkedElementAt(const CEQ& chain, const MarkedElements& marks, PixelPoin
 
 // "H", "L", or the band's position in the chain counted from 1.
 std::string MarkerText(const CFilter& element, int index);
-
-enum class MarkerTextAlignment { Left, Centre, Right };
-// Keeps the text of a marker pushed against the plot's edge readable.
-MarkerTextAlignment MarkerTextAlignmentFor(const CFilter& element, const PixelRect& plot);

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the response graph: the cached frame, then the emphasised element's
-// filled curve, the grid, the channel's summed curve, the "All Bypass" text,
-// the markers with their numbers, the current band's bandwidth handles and
-// the emphasised element's value text. Everything drawn comes from the
-// model's own geometry and curves; nothing is recomputed here.
+// filled curve with the grid lines redrawn over it, the channel's summed
+// curve, the "All Bypass" text, the markers as numbered handles, the current
+// band's bandwidth handles and the emphasised element's value text.
+// Everything drawn comes from the model's own geometry and curves; nothing
+// is recomputed here, and nothing the size alone decides is drawn twice.
 #pragma once
+
+#include <QImage>
 
 #include "app/graph/GraphFrame.h"
 #include "app/graph/GraphMapping.h"
@@ -30,6 +33,13 @@ class GraphPainter {
   public:
     void Paint(QPainter& painter, QSize client, const GraphScene& scene);
 
+    // The frame as last painted, for checking where its labels stand.
+    const GraphFrame& Frame() const { return frame_; }
+
   private:
+    const QImage& AllBypassPicture(Language language);
+
     GraphFrame frame_;
+    QImage allBypass_;
+    Language allBypassLanguage_ = Language::Chinese;
 };

@@ -10,42 +10,15 @@
 #include <vector>
 
 #include "model/Audio_Data.h"
-#include "model/PresetStore.h"
-#include "model/SystemData.h"
 #include "protocol/ChangeScanner.h"
-#include "protocol/Command.h"
-#include "protocol/DeviceDataTargets.h"
+#include "protocol/DetachedEngine.h"
 #include "protocol/Frame.h"
-#include "protocol/MessageSource.h"
-#include "protocol/ProtocolEvents.h"
-#include "protocol/Requests.h"
 
 namespace {
 
 constexpr size_t kReportData = 64;
 
-class PollSource : public MessageSource {
-  public:
-    std::unique_ptr<CSendData> NextPendingMessage() override { return BuildStatusPoll(); }
-};
-
-class IgnoredEvents : public ProtocolEvents {
-  public:
-    void OnProgramReceived() override {}
-    void OnSystemDataRead() override {}
-    void OnEffectRecordReceived() override {}
-    void OnReadTransferFinished() override {}
-    void OnUsbGaveUp() override {}
-};
-
-struct Engine {
-    PresetStore presets;
-    SystemData system;
-    DeviceDataTargets targets{presets, system};
-    PollSource source;
-    IgnoredEvents events;
-    CCommand command{source, targets, events};
-};
+using Engine = DetachedEngine<>;
 
 // A whole-program reply: the largest frame and the one that dominates traffic volume.
 std::vector<uint8_t> ProgramReply() {

@@ -1,68 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arbitrary device bytes through the serial/network assembler and the
-// dispatcher, cut into reads whose sizes the input chooses: no crash, no
-// sanitizer report, the system bytes and names stay inside their arrays, and
-// the assembler always finds a good reply again afterwards.
+// Device bytes through the serial/network assembler and the dispatcher. First
+// garbage in reads of any size up to a network receive: no crash, no
+// sanitizer report, nothing written outside the stores. Then the receiver
+// reset a pump does before resending, and a good reply after noise, in any
+// split, with stray bytes after it in its last read: it must be dispatched
+// exactly once and as if it had come whole (ReplyOracle.h).
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
-#include "model/PresetStore.h"
-#include "model/SystemData.h"
-#include "protocol/Command.h"
-#include "protocol/DeviceDataTargets.h"
-#include "protocol/Frame.h"
-#include "protocol/MessageSource.h"
-#include "protocol/ProtocolEvents.h"
-#include "protocol/Requests.h"
+#include "ReplyOracle.h"
 
 namespace {
-class PollSource : public MessageSource {
-  public:
-    std::unique_ptr<CSendData> NextPendingMessage() override { return BuildStatusPoll(); }
-};
-
-class IgnoredEvents : public ProtocolEvents {
-  public:
-    void OnProgramReceived() override {}
-    void OnSystemDataRead() override {}
-    void OnEffectRecordReceived() override {}
-    void OnReadTransferFinished() override {}
-    void OnUsbGaveUp() override {}
-};
-}  // namespace
+constexpr size_t kLargestRead = 1500;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    PresetStore presets;
-    SystemData system;
-    DeviceDataTargets targets(presets, system);
-    PollSource source;
-    IgnoredEvents events;
-    CCommand engine(source, targets, events);
+    FuzzedDataProvider input(data, size);
+    oracle::Rig rig;
+    CCommand& engine = rig.engine.command;
 
-    std::span<const uint8_t> input(data, size);
-    while (!input.empty()) {
-        // The first byte of each piece chooses its read size, up to 1500 as on the network.
-        const size_t length = std::min(input.size() - 1, size_t{input[0]} * 6);
+    const std::vector<uint8_t> garbage =
+        input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange<size_t>(0, 4 * kLargestRead));
+    for (std::span<const uint8_t> read : oracle::Cut(input, garbage, kLargestRead)) {
         if (engine.Queue().Count() == 0) {
             engine.Post(BuildStatusPoll());
         }
-        engine.FeedStream(input.subspan(1, length));
-        input = input.subspan(1 + length);
+        engine.FeedStream(read);
     }
 
-    // Whatever came before, an abandoned frame is dropped on reset and a good
-    // reply is then accepted.
     engine.ResetReceiver();
-    engine.Queue().Clear();
-    engine.Post(BuildStatusPoll());
-    const std::vector<uint8_t> accepted =
-        AssembleFrame({Command::kAccepted, 0, 0, 0, 0}, std::vector<uint8_t>(8, 0));
-    engine.FeedStream(accepted);
-    if (engine.Queue().Count() != 0) {
-        std::abort();
+    oracle::QueueTwoPolls(rig);
+    oracle::Rig twin;
+    oracle::MakeTwin(rig, twin);
+
+    const std::vector<uint8_t> reply = oracle::ConsumeReply(input);
+    std::vector<uint8_t> stream = oracle::ConsumeNoise(input, 300);
+    stream.insert(stream.end(), reply.begin(), reply.end());
+    std::vector<std::span<const uint8_t>> reads = oracle::Cut(input, stream, kLargestRead);
+    // Whatever follows the reply in its own read is dropped with it.
+    std::vector<uint8_t> lastRead(reads.back().begin(), reads.back().end());
+    const std::vector<uint8_t> trailing = input.ConsumeBytes<uint8_t>(64);
+    lastRead.insert(lastRead.end(), trailing.begin(), trailing.end());
+    reads.back() = lastRead;
+    for (std::span<const uint8_t> read : reads) {
+        engine.FeedStream(read);
     }
+
+    twin.engine.command.FeedStream(reply);
+    oracle::RequireDispatchedOnce(rig, reply, oracle::Capture(rig), oracle::Capture(twin));
     return 0;
 }

@@ -1,58 +1,49 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Arbitrary device bytes as 64-byte USB report data through the USB assembler
-// and the dispatcher, with the worker's reaction to each completed frame (reset
-// after an error, as the recovery does): no crash, no sanitizer report, and a
-// good reply is accepted afterwards.
+// Device bytes as USB input reports (whole or short) through the USB assembler
+// and the dispatcher, with the worker's reaction to each completed frame (the
+// recovery resets after an error): no crash, no sanitizer report. Then the
+// recovery's reset and a good reply after noise, cut into reports of any
+// length, with padding after its terminator: it must complete exactly once,
+// on its last byte, and act as if the device had sent it in whole reports
+// (ReplyOracle.h).
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
-#include "model/PresetStore.h"
-#include "model/SystemData.h"
-#include "protocol/Command.h"
-#include "protocol/DeviceDataTargets.h"
-#include "protocol/Frame.h"
-#include "protocol/MessageSource.h"
-#include "protocol/ProtocolEvents.h"
-#include "protocol/Requests.h"
+#include "ReplyOracle.h"
 
 namespace {
 constexpr size_t kReportData = 64;
 
-class PollSource : public MessageSource {
-  public:
-    std::unique_ptr<CSendData> NextPendingMessage() override { return BuildStatusPoll(); }
-};
-
-class IgnoredEvents : public ProtocolEvents {
-  public:
-    void OnProgramReceived() override {}
-    void OnSystemDataRead() override {}
-    void OnEffectRecordReceived() override {}
-    void OnReadTransferFinished() override {}
-    void OnUsbGaveUp() override {}
-};
+// The device's own cut: every reply starts a report, the last one zero-padded.
+void FeedInWholeReports(CCommand& engine, std::span<const uint8_t> reply) {
+    while (!reply.empty()) {
+        std::array<uint8_t, kReportData> report{};
+        const size_t length = std::min(kReportData, reply.size());
+        std::copy_n(reply.begin(), length, report.begin());
+        engine.FeedUsb(report);
+        reply = reply.subspan(length);
+    }
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    PresetStore presets;
-    SystemData system;
-    DeviceDataTargets targets(presets, system);
-    PollSource source;
-    IgnoredEvents events;
-    CCommand engine(source, targets, events);
+    FuzzedDataProvider input(data, size);
+    oracle::Rig rig;
+    CCommand& engine = rig.engine.command;
 
+    const std::vector<uint8_t> garbage =
+        input.ConsumeBytes<uint8_t>(input.ConsumeIntegralInRange<size_t>(0, 4096));
     UsbTransmission transmission;
-    for (size_t offset = 0; offset < size; offset += kReportData) {
+    for (std::span<const uint8_t> report : oracle::Cut(input, garbage, kReportData)) {
         if (!engine.TakeHeadForUsb(transmission)) {
             engine.TakeHeadForUsb(transmission);
         }
-        std::array<uint8_t, kReportData> report{};
-        std::copy_n(data + offset, std::min(kReportData, size - offset), report.begin());
         const UsbFeedResult result = engine.FeedUsb(report);
         if (result.frameComplete && result.error && engine.NoteUsbFailure()) {
             engine.Queue().Clear();
@@ -60,14 +51,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     engine.ResetUsbReceiver();
-    engine.Queue().Clear();
-    engine.Post(BuildStatusPoll());
-    std::vector<uint8_t> accepted =
-        AssembleFrame({Command::kAccepted, 0, 0, 0, 0}, std::vector<uint8_t>(8, 0));
-    accepted.resize(kReportData, 0);
-    const UsbFeedResult result = engine.FeedUsb(accepted);
-    if (!result.frameComplete || result.error || engine.Queue().Count() != 0) {
-        std::abort();
+    oracle::QueueTwoPolls(rig);
+    oracle::Rig twin;
+    oracle::MakeTwin(rig, twin);
+
+    const std::vector<uint8_t> reply = oracle::ConsumeReply(input);
+    std::vector<uint8_t> stream = oracle::ConsumeNoise(input, 200);
+    stream.insert(stream.end(), reply.begin(), reply.end());
+    std::vector<std::span<const uint8_t>> reports = oracle::Cut(input, stream, kReportData);
+    // Padding after the terminator in the same report is ignored.
+    std::vector<uint8_t> lastReport(reports.back().begin(), reports.back().end());
+    lastReport.resize(
+        std::max(lastReport.size(), input.ConsumeIntegralInRange<size_t>(0, kReportData)),
+        input.ConsumeIntegral<uint8_t>());
+    reports.back() = lastReport;
+    for (size_t i = 0; i < reports.size(); ++i) {
+        const UsbFeedResult result = engine.FeedUsb(reports[i]);
+        oracle::Require(result.frameComplete == (i + 1 == reports.size()));
     }
+
+    FeedInWholeReports(twin.engine.command, reply);
+    oracle::RequireDispatchedOnce(rig, reply, oracle::Capture(rig), oracle::Capture(twin));
     return 0;
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AudioView.h"
 
-#include <QDir>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -11,6 +11,7 @@
 
 #include "app/AudioDoc.h"
 #include "app/ConnectionIndicators.h"
+#include "app/LinkSettingsMemory.h"
 #include "app/MessageSink.h"
 #include "app/ModeButtons.h"
 #include "app/OutputLinking.h"
@@ -35,7 +36,7 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
       services_(services),
       device_(services.document.Program(), services.presets, services.system, services.hidBackend,
               *this),
-      helpPaths_(HelpFilePathsIn(QDir::currentPath())),
+      helpPaths_(FindHelpFiles(QCoreApplication::applicationDirPath())),
       openDocument_(DesktopDocumentOpener()),
       runConnectDialog_([](ConnectDialog& dialog) { return dialog.exec() == QDialog::Accepted; }),
       runModalDialog_([](QDialog& dialog) { dialog.exec(); }) {
@@ -133,8 +134,9 @@ void CAudioView::WireDevice() {
     ConnectionManager& manager = device_.Manager();
     connect(&manager, &ConnectionManager::ConnectionChanged, this,
             [this] { ShowConnectionState(); });
-    connect(&manager, &ConnectionManager::FailureMessage, this,
-            [this](BilingualText text) { ShowMessage(text); });
+    connect(&manager, &ConnectionManager::FailureMessage, this, [this](BilingualText text) {
+        services_.messages.ShowFailure(Tr(text, services_.state.language));
+    });
     connect(&manager, &ConnectionManager::InitialReadStarted, this, &CAudioView::ShowTransferStart);
 }
 
@@ -275,8 +277,29 @@ void CAudioView::ToggleConnection() {
     device_.Manager().ToggleConnection([this] {
         ConnectDialog dialog(device_.Manager(), services_.serialPorts, services_.state.language,
                              this);
-        return runConnectDialog_(dialog);
+        const bool chosen = runConnectDialog_(dialog);
+        if (chosen && linkMemory_ != nullptr) {
+            linkMemory_->Remember(device_.Manager().Settings());
+        }
+        return chosen;
     });
+}
+
+void CAudioView::ConnectTo(const ConnectionSettings& settings) {
+    ConnectionManager& manager = device_.Manager();
+    if (manager.IsConnected() || manager.IsConnecting()) {
+        return;
+    }
+    manager.Settings() = settings;
+    manager.ToggleConnection([] { return true; });
+}
+
+void CAudioView::SetLinkSettingsMemory(LinkSettingsMemory* memory) {
+    linkMemory_ = memory;
+    if (linkMemory_ != nullptr) {
+        ConnectionSettings& settings = device_.Manager().Settings();
+        settings = linkMemory_->Recall(settings);
+    }
 }
 
 void CAudioView::LinkOutputs(int sourceGroup, int targetOutput) {

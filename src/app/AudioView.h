@@ -28,6 +28,7 @@ class CAudioDoc;
 class ConnectDialog;
 class ConnectionIndicators;
 class HidBackend;
+class LinkSettingsMemory;
 class MessageSink;
 class ModeButtons;
 class PageButtons;
@@ -64,6 +65,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     }
     void SetFileChooser(ProgramFileCommands::PathChooser chooser);
     void SetDocumentOpener(DocumentOpener opener) { openDocument_ = std::move(opener); }
+    void SetHelpFilePaths(HelpFilePaths paths) { helpPaths_ = std::move(paths); }
+    const HelpFilePaths& GetHelpFilePaths() const { return helpPaths_; }
     // Runs a modal dialog (preset groups, setup); tests replace the modal loop.
     using ModalDialogRunner = std::function<void(QDialog& dialog)>;
     void SetModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
@@ -75,6 +78,13 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void RefreshModeButtons();
 
     void ToggleConnection();
+    // Opens the link `settings` name at once, without the Connect dialog
+    // (the editor's --connect); does nothing while connected.
+    void ConnectTo(const ConnectionSettings& settings);
+    // Where the Connect dialog's choice is kept between runs: recalled now,
+    // remembered whenever the dialog closes with a link chosen. None in tests
+    // unless they hand one in.
+    void SetLinkSettingsMemory(LinkSettingsMemory* memory);
     // What a queued transfer asks to be shown: the progress window, the download notice.
     void ShowTransferStart(const TransferStart& start);
     void OpenHelp();
@@ -151,6 +161,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     HelpFilePaths helpPaths_;
     DocumentOpener openDocument_;
     ConnectDialogRunner runConnectDialog_;
+    LinkSettingsMemory* linkMemory_ = nullptr;
     ModalDialogRunner runModalDialog_;
     std::unique_ptr<ProgramFileCommands> fileCommands_;
 

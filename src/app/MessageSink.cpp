@@ -8,3 +8,7 @@
 void MessageBoxSink::Show(const QString& text) {
     QMessageBox::information(parent_, QString::fromUtf8(kAppTitle), text, QMessageBox::Ok);
 }
+
+void MessageBoxSink::ShowFailure(const QString& text) {
+    QMessageBox::critical(parent_, QString::fromUtf8(kAppTitle), text, QMessageBox::Ok);
+}

@@ -14,6 +14,8 @@ class MessageSink {
   public:
     virtual ~MessageSink() = default;
     virtual void Show(const QString& text) = 0;
+    // A failure (a link that would not open or was lost): shown with the stop icon.
+    virtual void ShowFailure(const QString& text) { Show(text); }
 };
 
 class MessageBoxSink : public MessageSink {
@@ -21,6 +23,7 @@ class MessageBoxSink : public MessageSink {
     explicit MessageBoxSink(QWidget* parent = nullptr) : parent_(parent) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Show(const QString& text) override;
+    void ShowFailure(const QString& text) override;
 
   private:
     QWidget* parent_;

@@ -142,7 +142,9 @@ void ConnectionManager::NetworkConnectFinished(bool connected) {
 
 void ConnectionManager::OpenUsb() {
     if (usb_ == nullptr || !usb_->Open()) {
-        emit FailureMessage(LinkMessage::kUsbLinkFailed);
+        emit FailureMessage(usb_ != nullptr && usb_->IsDeviceListed()
+                                ? LinkMessage::kUsbDeviceNotOpenable
+                                : LinkMessage::kUsbLinkFailed);
         return;
     }
     BeginSession(LinkKind::Usb);
@@ -221,9 +223,7 @@ void ConnectionManager::LinkDied(LinkKind link) {
 }
 
 ConnectPortChoice ConnectionManager::FillPortList(PortInfoSource& source) {
-    std::vector<SerialPortRecord> records;
-    EnumerateSerialPorts(source, records, false);
-    ConnectPortChoice choice = ChooseConnectPorts(records, settings_.serialPortName);
+    ConnectPortChoice choice = ChooseConnectPorts(ListEveryPort(source), settings_.serialPortName);
     settings_.serialPortName = choice.serialPortName;
     return choice;
 }

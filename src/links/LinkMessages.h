@@ -12,6 +12,16 @@ inline constexpr BilingualText kComLinkFailed{"Unable to Open Com Link!", "不�
 inline constexpr BilingualText kUsbLinkFailed{"Unable to Open USB Link!", "不能打开 USB 连接!"};
 inline constexpr BilingualText kNetworkLinkFailed{"Unable to Open Network Link!",
                                                   "不能打开 网络 连接!"};
+// The device is listed but cannot be opened: on Linux nearly always the
+// permissions of its hidraw node, which the udev rule grants.
+inline constexpr BilingualText kUsbDeviceNotOpenable{
+    "Unable to Open USB Link!\n\nThe processor is plugged in, but this user may not open it. "
+    "Install the udev rule (packaging/udev/70-sonavel.rules, installed by the package), then "
+    "unplug and replug the processor. See \"USB and serial permissions (Linux)\" in the README "
+    "and Troubleshooting in the help.",
+    "不能打开 USB 连接!\n\n处理器已插好，但当前用户无权打开它。请安装 udev 规则"
+    "（packaging/udev/70-sonavel.rules，软件包会自动安装），然后拔下并重新插上处理器。"
+    "参见 README 中的 \"USB and serial permissions (Linux)\" 一节和帮助中的故障排除。"};
 }  // namespace LinkMessage
 
 // The manager's failure message for a link type.

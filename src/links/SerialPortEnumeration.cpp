@@ -84,25 +84,58 @@ bool CanOpenPort(const std::string& devicePath) {
     return usable;
 }
 
-ConnectPortChoice ChooseConnectPorts(const std::vector<SerialPortRecord>& found,
+std::vector<SerialPortRecord> ListEveryPort(PortInfoSource& source) {
+    std::vector<SerialPortRecord> bridges;
+    std::vector<SerialPortRecord> others;
+    for (const PortInterfaceInfo& info : source.List().ports) {
+        SerialPortRecord record;
+        record.devicePath = info.devicePath;
+        record.portName = info.portName;
+        record.usbBridge =
+            info.hasLocation && info.friendlyName && IsUsbBridgeName(*info.friendlyName) ? 1 : 0;
+        if (info.friendlyName) {
+            record.displayName = ParenthesisedName(*info.friendlyName);
+        }
+        if (record.displayName.empty()) {
+            record.displayName = info.portName;
+        }
+        if (record.displayName.empty()) {
+            continue;
+        }
+        record.description = WithoutTrailingPortName(info.description.value_or(""));
+        (record.usbBridge == 1 ? bridges : others).push_back(std::move(record));
+    }
+    bridges.insert(bridges.end(), std::make_move_iterator(others.begin()),
+                   std::make_move_iterator(others.end()));
+    return bridges;
+}
+
+ConnectPortChoice ChooseConnectPorts(const std::vector<SerialPortRecord>& ports,
                                      const std::string& storedName) {
     ConnectPortChoice choice;
-    for (const SerialPortRecord& record : found) {
-        if (record.usbBridge == 1 && !record.displayName.empty()) {
-            choice.entries.push_back(record.displayName);
+    choice.ports = ports;
+    const auto named = [&](const SerialPortRecord& record) {
+        return !storedName.empty() &&
+               (record.displayName == storedName || record.devicePath == storedName);
+    };
+    const auto stored = std::find_if(ports.begin(), ports.end(), named);
+    if (stored != ports.end()) {
+        choice.selected = static_cast<int>(stored - ports.begin());
+    } else if (!storedName.empty()) {
+        choice.otherPath = storedName;
+        choice.serialPortName = storedName;
+        return choice;
+    } else {
+        const auto bridge = std::find_if(ports.begin(), ports.end(),
+                                         [](const auto& record) { return record.usbBridge == 1; });
+        if (bridge != ports.end()) {
+            choice.selected = static_cast<int>(bridge - ports.begin());
+        } else if (!ports.empty()) {
+            choice.selected = 0;
+        } else {
+            return choice;
         }
     }
-    // No bridge to offer (none found, or only other ports): the single entry
-    // "NULL" is chosen, so a later open fails with the serial link's message.
-    if (choice.entries.empty()) {
-        choice.entries.push_back(kNoPortEntry);
-        choice.selected = 0;
-        choice.serialPortName = kNoPortEntry;
-        return choice;
-    }
-    const auto stored = std::find(choice.entries.begin(), choice.entries.end(), storedName);
-    choice.selected =
-        stored != choice.entries.end() ? static_cast<int>(stored - choice.entries.begin()) : 0;
-    choice.serialPortName = choice.entries[static_cast<size_t>(choice.selected)];
+    choice.serialPortName = ports[static_cast<size_t>(choice.selected)].displayName;
     return choice;
 }

@@ -82,6 +82,10 @@ void CUsbPort::HandleDeviceRemoved(const QString& devicePath) {
     }
 }
 
+bool CUsbPort::IsDeviceListed() const {
+    return FindSonavelDevice(backend_.Enumerate()).has_value();
+}
+
 bool CUsbPort::FindAndOpen() {
     const std::lock_guard lock(deviceMutex_);
     connection_.reset();

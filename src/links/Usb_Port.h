@@ -55,6 +55,8 @@ class CUsbPort final : public QObject {
 
     // Set while the device is open.
     bool IsPresent() const { return present_.load(); }
+    // The device is plugged in, whether or not it can be opened.
+    bool IsDeviceListed() const;
     std::string DevicePath() const;
     std::thread::id WorkerThreadId() const { return worker_.get_id(); }
 

@@ -217,18 +217,21 @@ TEST(ShellConnectionTest, RefusedNetworkConnectShowsOneMessage) {
     EXPECT_FALSE(rig.view.IsConnected());
 }
 
-TEST(ShellConnectionTest, EnterAtStartUpTriesTheSerialPortNullAndShowsOnlyItsMessage) {
+TEST(ShellConnectionTest, EnterAtStartUpWithNoPortAsksForOneAndOpensNothing) {
     ShellTestRig rig;
-    rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
+    bool accepted = true;
+    rig.view.SetConnectDialogRunner([&accepted](ConnectDialog& dialog) {
         dialog.show();
         QTest::keyClick(&dialog, Qt::Key_Return);
-        return dialog.result() == QDialog::Accepted;
+        accepted = dialog.result() == QDialog::Accepted;
+        EXPECT_TRUE(dialog.ProblemLabel()->isVisible()) << "the dialog says why it stays";
+        return accepted;
     });
     rig.view.ToggleConnection();
-    EXPECT_EQ(rig.view.Device().Manager().Settings().serialPortName, "NULL");
+    EXPECT_FALSE(accepted);
+    EXPECT_EQ(rig.view.Device().Manager().Settings().serialPortName, "");
     EXPECT_FALSE(rig.view.IsConnected());
-    ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开串口!"));
+    EXPECT_TRUE(rig.messages.shown.empty()) << "no serial port \"NULL\" was opened";
 }
 
 TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
@@ -240,6 +243,28 @@ TEST(ShellConnectionTest, UsbWithoutADeviceShowsTheUsbMessage) {
     rig.view.ToggleConnection();
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 USB 连接!"));
+    EXPECT_EQ(rig.messages.failures, rig.messages.shown) << "with the stop icon";
+    EXPECT_FALSE(rig.view.IsConnected());
+}
+
+TEST(ShellConnectionTest, AUsbDeviceThatCannotBeOpenedNamesThePermissionFix) {
+    ShellTestRig rig;
+    rig.window.SwitchLanguage(Language::English);
+    auto device = std::make_shared<HidSimulatedDevice>(
+        HidDeviceInfo{"/dev/hidraw5", kSonavelVendorId, kSonavelProductId, kSonavelReleaseNumber},
+        std::make_shared<devsim::HidBusDevice>(rig.device));
+    device->FailNextOpens(1);
+    rig.hidBus.Attach(device);
+    rig.view.SetConnectDialogRunner([](ConnectDialog& dialog) {
+        QTest::mouseClick(dialog.UsbButton(), Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted;
+    });
+    rig.view.ToggleConnection();
+    ASSERT_EQ(rig.messages.failures.size(), 1u);
+    const QString& text = rig.messages.failures[0];
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Unable to Open USB Link!"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("udev rule"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("USB and serial permissions (Linux)")));
     EXPECT_FALSE(rig.view.IsConnected());
 }
 

@@ -42,7 +42,13 @@ inline bool RunUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
 class RecordingSink : public MessageSink {
   public:
     void Show(const QString& text) override { shown.push_back(text); }
+    // Failures are shown too; `failures` keeps those that asked for the stop icon.
+    void ShowFailure(const QString& text) override {
+        shown.push_back(text);
+        failures.push_back(text);
+    }
     std::vector<QString> shown;
+    std::vector<QString> failures;
 };
 
 class FixedPortSource : public PortInfoSource {

@@ -146,15 +146,15 @@ TEST(ViewHelpTest, OpensTheLanguagesHelpFileOrSaysItIsMissing) {
     rig.window.SwitchLanguage(Language::English);
     QTest::mouseClick(rig.view.HelpButton(), Qt::LeftButton);
     ASSERT_EQ(opened.size(), 2u);
-    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/CH_Help.chm")));
-    EXPECT_TRUE(opened[1].endsWith(QStringLiteral("/EN_Help.chm")));
+    EXPECT_TRUE(opened[0].endsWith(QStringLiteral("/CH_Help.html")));
+    EXPECT_TRUE(opened[1].endsWith(QStringLiteral("/EN_Help.html")));
     ASSERT_EQ(rig.messages.shown.size(), 2u);
     EXPECT_EQ(rig.messages.shown[0], QStringLiteral("没有发现帮助文件!"));
     EXPECT_EQ(rig.messages.shown[1], QStringLiteral("Not Find Help File"));
 }
 
 TEST(ViewHelpTest, DesktopOpenerReportsAMissingFileWithoutStartingAnything) {
-    EXPECT_FALSE(DesktopDocumentOpener()(QStringLiteral("/nonexistent/CH_Help.chm")));
+    EXPECT_FALSE(DesktopDocumentOpener()(QStringLiteral("/nonexistent/CH_Help.html")));
 }
 
 TEST(ViewLinkOutputsTest, LinkedRightOutputTakesTheLeftSettingsAndItsPageCloses) {

@@ -201,13 +201,14 @@ class NoPorts : public PortInfoSource {
     PortListing List() override { return {}; }
 };
 
-TEST(SerialConnection, WithNoPortFoundNullIsOpenedAndOnlyThePortMessageShows) {
+TEST(SerialConnection, WithNoPortFoundNothingIsChosenAndOnlyThePortMessageShows) {
     LinkTestRig rig;
     NoPorts none;
-    // The Connect dialog at start-up, closed with Enter: the serial link, port "NULL".
+    // No port is listed, so no port name is stored; a serial open regardless
+    // (the Connect dialog refuses it) fails with the port's own message.
     const ConnectPortChoice choice = rig.manager.FillPortList(none);
-    EXPECT_EQ(choice.entries, std::vector<std::string>{"NULL"});
-    EXPECT_EQ(rig.manager.Settings().serialPortName, "NULL");
+    EXPECT_TRUE(choice.ports.empty());
+    EXPECT_EQ(rig.manager.Settings().serialPortName, "");
     rig.manager.ToggleConnection([] { return true; });
     EXPECT_FALSE(rig.manager.IsConnected());
     EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to open COM-port!"});

@@ -94,23 +94,51 @@ TEST(SerialPortEnumeration, ProbingDropsPortsThatCannotBeOpenedAndErrorsKeepEarl
     EXPECT_EQ(records.size(), 2u) << "without probing nothing is opened";
 }
 
-TEST(ConnectPortList, ChoosesTheStoredPortTheFirstBridgeOrNull) {
-    const std::vector<SerialPortRecord> bridges = {{"/dev/ttyUSB0", "", "ttyUSB0", 1, "a"},
-                                                   {"/dev/ttyUSB1", "", "ttyUSB1", 1, "b"}};
-    const ConnectPortChoice stored = ChooseConnectPorts(bridges, "ttyUSB1");
-    EXPECT_EQ(stored.entries, (std::vector<std::string>{"ttyUSB0", "ttyUSB1"}));
-    EXPECT_EQ(stored.selected, 1);
-    EXPECT_EQ(stored.serialPortName, "ttyUSB1");
+TEST(ConnectPortList, EveryPortIsListedWithTheBridgesFirstAndMarked) {
+    FakePortSource source({{Port("ttyS0", "serial8250 (ttyS0)", "serial8250", false),
+                            Port("ttyUSB1", "FTDI FT232R USB UART (ttyUSB1)", "FT232R USB UART"),
+                            Port("ttyUSB0", "Silicon Labs CP2102 USB to UART Bridge (ttyUSB0)",
+                                 "CP2102 USB to UART Bridge (ttyUSB0)"),
+                            Port("ttyACM0", std::nullopt, std::nullopt)},
+                           ""});
+    const std::vector<SerialPortRecord> ports = ListEveryPort(source);
+    EXPECT_EQ(DisplayNames(ports),
+              (std::vector<std::string>{"ttyUSB0", "ttyS0", "ttyUSB1", "ttyACM0"}));
+    ASSERT_EQ(ports.size(), 4u);
+    EXPECT_EQ(ports[0].usbBridge, 1);
+    EXPECT_EQ(ports[0].description, "CP2102 USB to UART Bridge");
+    EXPECT_EQ(ports[1].usbBridge, 0) << "the bridge rule marks; it does not hide";
+    EXPECT_EQ(ports[2].usbBridge, 0) << "another bridge chip";
+    EXPECT_EQ(ports[3].devicePath, "/dev/ttyACM0") << "a port without names keeps its own name";
+}
 
-    const ConnectPortChoice first = ChooseConnectPorts(bridges, "");
-    EXPECT_EQ(first.selected, 0);
-    EXPECT_EQ(first.serialPortName, "ttyUSB0");
-
-    for (const auto& found : {std::vector<SerialPortRecord>{},
-                              std::vector<SerialPortRecord>{{"/dev/ttyS0", "", "ttyS0", 0, "x"}}}) {
-        const ConnectPortChoice none = ChooseConnectPorts(found, "ttyUSB0");
-        EXPECT_EQ(none.entries, std::vector<std::string>{"NULL"});
-        EXPECT_EQ(none.serialPortName, "NULL");
+TEST(ConnectPortList, ChoosesTheStoredPortAnUnlistedPathTheFirstBridgeOrNothing) {
+    const std::vector<SerialPortRecord> ports = {{"/dev/ttyS0", "ttyS0", "ttyS0", 0, "x"},
+                                                 {"/dev/ttyUSB0", "ttyUSB0", "ttyUSB0", 1, "a"},
+                                                 {"/dev/ttyUSB1", "ttyUSB1", "ttyUSB1", 1, "b"}};
+    struct Case {
+        std::vector<SerialPortRecord> ports;
+        std::string stored;
+        int selected;
+        std::string otherPath;
+        std::string serialPortName;
+        const char* why;
+    };
+    const Case cases[] = {
+        {ports, "ttyUSB1", 2, "", "ttyUSB1", "the stored port"},
+        {ports, "/dev/ttyS0", 0, "", "ttyS0", "the stored port by its path"},
+        {ports, "", 1, "", "ttyUSB0", "the first bridge"},
+        {ports, "/dev/pts/7", ConnectPortChoice::kOtherPort, "/dev/pts/7", "/dev/pts/7",
+         "a stored pseudo-terminal under Other..."},
+        {{ports[0]}, "", 0, "", "ttyS0", "no bridge: the first port"},
+        {{}, "", ConnectPortChoice::kOtherPort, "", "", "no port at all: nothing, never NULL"},
+    };
+    for (const Case& c : cases) {
+        const ConnectPortChoice choice = ChooseConnectPorts(c.ports, c.stored);
+        EXPECT_EQ(choice.selected, c.selected) << c.why;
+        EXPECT_EQ(choice.otherPath, c.otherPath) << c.why;
+        EXPECT_EQ(choice.serialPortName, c.serialPortName) << c.why;
+        EXPECT_EQ(choice.ports.size(), c.ports.size()) << c.why;
     }
 }
 

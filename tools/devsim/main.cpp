@@ -7,6 +7,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "core/DemoContents.h"
 #include "core/HexText.h"
 #include "core/SimulatedDevice.h"
 #include "transport/PtyDevice.h"
@@ -49,8 +50,10 @@ int main(int argc, char* argv[]) {
         "Simulated audio processor on 127.0.0.1 and a pseudo-terminal.\n"
         "Command bytes are given in hex (A1..A9); 0 means every command.");
     parser.addHelpOption();
-    const QCommandLineOption portOption("port", "TCP port on 127.0.0.1 (default 8080).", "port",
-                                        "8080");
+    const QCommandLineOption portOption(
+        "port", "TCP port on 127.0.0.1 (default 8080; 0 picks a free one).", "port", "8080");
+    const QCommandLineOption demoOption(
+        "demo", "Start with a demo program: English and Chinese names, volumes within 0..50.");
     const QCommandLineOption noTcpOption("no-tcp", "Do not serve TCP.");
     const QCommandLineOption noPtyOption("no-pty", "Do not create a pseudo-terminal.");
     const QCommandLineOption silentOption("silent-after", "Answer nothing after N requests.", "n");
@@ -64,7 +67,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption splitOption("split", "Send replies in pieces of N bytes.", "n");
     const QCommandLineOption strayOption("stray", "Hex bytes sent before every reply.", "hex");
     const QCommandLineOption delayOption("delay", "Wait this many ms before every reply.", "ms");
-    parser.addOptions({portOption, noTcpOption, noPtyOption, silentOption, refuseOption,
+    parser.addOptions({portOption, demoOption, noTcpOption, noPtyOption, silentOption, refuseOption,
                        badChecksumOption, ignoreOption, closeOption, splitOption, strayOption,
                        delayOption});
     parser.process(app);
@@ -108,6 +111,9 @@ int main(int argc, char* argv[]) {
 
     devsim::SimulatedDevice device;
     device.SetFaults(faults);
+    if (parser.isSet(demoOption)) {
+        devsim::LoadDemoContents(device);
+    }
     size_t logged = 0;
     const auto log = [&device, &logged] { LogFrames(device, logged); };
 

@@ -10,7 +10,7 @@
 #include "device/DeviceCommands.h"
 #include "links/HidApiBackend.h"
 #include "links/SerialPortEnumeration.h"
-#include "links/SysfsPortSource.h"
+#include "links/SystemPortSource.h"
 #include "links/UsbDeviceIdentity.h"
 
 namespace cli {
@@ -32,8 +32,8 @@ int RunPorts(const DeviceArguments& arguments, const DeviceEnvironment& environm
         err << "usage: sonavel-cli ports\n";
         return kUsageError;
     }
-    SysfsPortSource system;
-    PortInfoSource& source = environment.portSource != nullptr ? *environment.portSource : system;
+    const std::unique_ptr<PortInfoSource> system = MakeSystemPortSource();
+    PortInfoSource& source = environment.portSource != nullptr ? *environment.portSource : *system;
     const PortListing listing = source.List();
     // One port a line: path, "bridge" or "-", and the friendly name.
     for (const PortInterfaceInfo& port : listing.ports) {

@@ -284,6 +284,16 @@ ProgramImage SimulatedDevice::PresetImage(int slot) const {
     return presets_.at(static_cast<size_t>(slot));
 }
 
+void SimulatedDevice::SetPresetImage(int slot, const ProgramImage& image) {
+    std::lock_guard lock(mutex_);
+    presets_.at(static_cast<size_t>(slot)) = image;
+}
+
+void SimulatedDevice::SetName(int slot, const ProgramName& name) {
+    std::lock_guard lock(mutex_);
+    names_.at(static_cast<size_t>(slot)) = name;
+}
+
 ProgramName SimulatedDevice::Name(int slot) const {
     std::lock_guard lock(mutex_);
     return names_.at(static_cast<size_t>(slot));

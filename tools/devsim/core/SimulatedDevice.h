@@ -48,7 +48,9 @@ class SimulatedDevice {
     ProgramImage CurrentImage() const;
     void SetCurrentImage(const ProgramImage& image);
     ProgramImage PresetImage(int slot) const;  // 1..20
-    ProgramName Name(int slot) const;          // 0..20
+    void SetPresetImage(int slot, const ProgramImage& image);
+    ProgramName Name(int slot) const;  // 0..20
+    void SetName(int slot, const ProgramName& name);
     SystemBytes GetSystemBytes() const;
     void SetSystemBytes(const SystemBytes& bytes);
 

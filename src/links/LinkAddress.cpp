@@ -1,21 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/LinkAddress.h"
+#include "links/LinkAddress.h"
 
 #include <charconv>
 
-namespace cli {
+#include "links/ConnectionSettings.h"
+
 namespace {
 constexpr std::string_view kTcpPrefix = "tcp:";
 constexpr std::string_view kSerialPrefix = "serial:";
 constexpr std::string_view kUsbWord = "usb";
 constexpr int kHighestPort = 65535;
 
-std::string Malformed(std::string_view text) {
-    return "bad --link '" + std::string(text) + "': use tcp:HOST:PORT, serial:PATH or usb";
+std::string Malformed(std::string_view option, std::string_view text) {
+    return "bad " + std::string(option) + " '" + std::string(text) +
+           "': use tcp:HOST:PORT, serial:PATH or usb";
 }
 }  // namespace
 
-std::variant<LinkAddress, std::string> ParseLinkAddress(std::string_view text) {
+std::variant<LinkAddress, std::string> ParseLinkAddress(std::string_view text,
+                                                        std::string_view option) {
     LinkAddress address;
     if (text == kUsbWord) {
         address.kind = LinkKind::Usb;
@@ -25,18 +28,18 @@ std::variant<LinkAddress, std::string> ParseLinkAddress(std::string_view text) {
         address.kind = LinkKind::Serial;
         address.serialPath = std::string(text.substr(kSerialPrefix.size()));
         if (address.serialPath.empty()) {
-            return Malformed(text);
+            return Malformed(option, text);
         }
         return address;
     }
     if (!text.starts_with(kTcpPrefix)) {
-        return Malformed(text);
+        return Malformed(option, text);
     }
     // The port follows the last colon, so only the host part may contain one.
     const std::string_view rest = text.substr(kTcpPrefix.size());
     const size_t colon = rest.rfind(':');
     if (colon == std::string_view::npos || colon == 0) {
-        return Malformed(text);
+        return Malformed(option, text);
     }
     const std::string_view portText = rest.substr(colon + 1);
     int port = 0;
@@ -44,7 +47,7 @@ std::variant<LinkAddress, std::string> ParseLinkAddress(std::string_view text) {
         std::from_chars(portText.data(), portText.data() + portText.size(), port);
     if (portText.empty() || error != std::errc() || end != portText.data() + portText.size() ||
         port < 1 || port > kHighestPort) {
-        return Malformed(text);
+        return Malformed(option, text);
     }
     address.kind = LinkKind::Network;
     address.host = std::string(rest.substr(0, colon));
@@ -65,4 +68,17 @@ std::string DescribeLinkAddress(const LinkAddress& address) {
     }
 }
 
-}  // namespace cli
+void ApplyLinkAddress(const LinkAddress& address, ConnectionSettings& settings) {
+    settings.linkKind = address.kind;
+    switch (address.kind) {
+        case LinkKind::Network:
+            settings.deviceAddress = address.host;
+            settings.tcpPort = address.port;
+            break;
+        case LinkKind::Serial:
+            settings.serialPortName = address.serialPath;
+            break;
+        default:
+            break;
+    }
+}

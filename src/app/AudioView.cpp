@@ -330,6 +330,7 @@ void CAudioView::Relabel() {
         button->setText(Tr(text, language));
     }
     pageButtons_->Relabel(language);
+    modeButtons_->Relabel(language);
     volumes_->Relabel(language);
     progress_->Relabel(language);
     // Every page, the one on screen included: a window of two languages is a fault.

@@ -7,8 +7,8 @@
 
 namespace {
 constexpr std::array<const char*, kSourceModeCount> kSourceModes = {"DVD", "VOD", "BGM", "AUTO"};
-constexpr std::array<const char*, kFeedbackModeCount> kFeedbackModes = {"OFF", "FBX1", "FBX2",
-                                                                        "FBX3", "FBX4"};
+constexpr std::array<BilingualText, kFeedbackModeCount> kFeedbackModes = {
+    {{"OFF", "关闭"}, {"FBX1", "FBX1"}, {"FBX2", "FBX2"}, {"FBX3", "FBX3"}, {"FBX4", "FBX4"}}};
 constexpr int kButtonWidth = 72;
 }  // namespace
 
@@ -24,8 +24,10 @@ QString SourceModeText(uint8_t mode) {
     return QString::fromLatin1(kSourceModes.at(std::min<size_t>(mode, kSourceModeCount - 1)));
 }
 
-QString FeedbackModeText(uint8_t mode) {
-    return QString::fromLatin1(kFeedbackModes.at(std::min<size_t>(mode, kFeedbackModeCount - 1)));
+QString FeedbackModeText(uint8_t mode, Language language) {
+    const std::string_view text =
+        kFeedbackModes.at(std::min<size_t>(mode, kFeedbackModeCount - 1)).In(language);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 ModeButtons::ModeButtons(QWidget* parent)
@@ -42,6 +44,12 @@ ModeButtons::ModeButtons(QWidget* parent)
 }
 
 void ModeButtons::Show(uint8_t sourceMode, uint8_t feedbackMode) {
+    feedbackMode_ = feedbackMode;
     mode_->setText(SourceModeText(sourceMode));
-    feedback_->setText(FeedbackModeText(feedbackMode));
+    feedback_->setText(FeedbackModeText(feedbackMode, language_));
+}
+
+void ModeButtons::Relabel(Language language) {
+    language_ = language;
+    feedback_->setText(FeedbackModeText(feedbackMode_, language_));
 }

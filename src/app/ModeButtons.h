@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two state buttons of the view: the device's source mode (DVD, VOD, BGM,
-// AUTO; system byte 6) and the microphone's feedback suppression (OFF, FBX1 to
-// FBX4). A press asks the view for the next state; the buttons only show.
+// AUTO; system byte 6) and the microphone's feedback suppression (off, FBX1 to
+// FBX4). A press asks the view for the next state; the buttons only show. The
+// mode names are the device's own legends and read the same in both
+// languages; "off" follows the interface language.
 //
 // The constraint: values from a device or a file may lie outside the cycle;
 // each steps back into it on the next press instead of growing further.
@@ -9,6 +11,8 @@
 
 #include <QWidget>
 #include <cstdint>
+
+#include "curves/BilingualText.h"
 
 class QPushButton;
 
@@ -18,7 +22,7 @@ inline constexpr int kFeedbackModeCount = 5;
 uint8_t NextSourceMode(uint8_t mode);
 uint8_t NextFeedbackMode(uint8_t mode);
 QString SourceModeText(uint8_t mode);
-QString FeedbackModeText(uint8_t mode);
+QString FeedbackModeText(uint8_t mode, Language language = Language::English);
 
 class ModeButtons : public QWidget {
     Q_OBJECT
@@ -26,6 +30,7 @@ class ModeButtons : public QWidget {
     explicit ModeButtons(QWidget* parent = nullptr);
 
     void Show(uint8_t sourceMode, uint8_t feedbackMode);
+    void Relabel(Language language);
 
     QPushButton* ModeButton() const { return mode_; }
     QPushButton* FeedbackButton() const { return feedback_; }
@@ -37,4 +42,6 @@ class ModeButtons : public QWidget {
   private:
     QPushButton* mode_;
     QPushButton* feedback_;
+    uint8_t feedbackMode_ = 0;
+    Language language_ = Language::Chinese;
 };

@@ -107,7 +107,7 @@ TEST(ModeButtonsTest, SourceModeCyclesThroughFourStates) {
 
 TEST(ModeButtonsTest, FeedbackModeCyclesThroughFiveStatesOnTheMicrophone) {
     ShellTestRig rig;
-    const QString expected[] = {"FBX1", "FBX2", "FBX3", "FBX4", "OFF"};
+    const QString expected[] = {"FBX1", "FBX2", "FBX3", "FBX4", "关闭"};
     for (int press = 0; press < 5; ++press) {
         QTest::mouseClick(rig.view.Modes()->FeedbackButton(), Qt::LeftButton);
         EXPECT_EQ(rig.document.Program().GetInput(2).GetFeedbackMode(), (press + 1) % 5);

@@ -24,8 +24,7 @@ EqBandTableOptions EffectBandOptions() {
     EqBandTableOptions options;
     options.rows = CAudio_EffectData::kBandCount;
     options.maxFirstBand = 0;
-    options.kindTexts = {
-        {{"PEQ", "PEQ"}, {"Low Shelf", "Low Shelf"}, {"High Shelf", "High Shelf"}}};
+    options.kindTexts = {{{"PEQ", "PEQ"}, {"Low Shelf", "低架"}, {"High Shelf", "高架"}}};
     options.kindEditable = false;
     options.bypassText = {"ByPass", "旁路"};
     options.firstControlId = kFirstBandControlId;

@@ -291,10 +291,15 @@ void CFilter::Serialize(CArchive& archive) {
     archive.Int32(family_);
     archive.Int32(slope_);
     archive.Int32(id_);
-    if (archive.IsLoading()) {
-        ApplyShelfLimits();
+    // Storing changes nothing: an edit still waiting to be sent when the file is
+    // saved must still reach the device.
+    if (!archive.IsLoading()) {
+        return;
     }
-    dirty_ = 0;
+    ApplyShelfLimits();
+    // A file saved while a crossover was walking towards its frequency holds the
+    // step the device had reached; the walk goes on from there.
+    dirty_ = isBand_ == 0 && frequency_ != sentFrequency_ ? 1 : 0;
     UpdateMarker();
     Recalculate();
 }

@@ -336,7 +336,7 @@ TEST(Filter, FileRecordIsSixtyBytesInFieldOrder) {
     EXPECT_EQ(int32At(52), 1) << "slope";
     EXPECT_EQ(int32At(56), 7) << "id";
     EXPECT_EQ(bytes[0], 1) << "little-endian";
-    EXPECT_FALSE(band.IsDirty()) << "storing clears the change flag";
+    EXPECT_TRUE(band.IsDirty()) << "an edit not yet sent stays pending when the file is saved";
 
     CFilter loaded;
     loaded.SetGainIndex(300);
@@ -346,6 +346,42 @@ TEST(Filter, FileRecordIsSixtyBytesInFieldOrder) {
     EXPECT_EQ(Store(loaded), bytes);
     EXPECT_FALSE(loaded.IsDirty());
     EXPECT_EQ(loaded.GetResponse(), band.GetResponse());
+}
+
+// A file saved half-way through a crossover's walk: loading it must leave the
+// crossover pending so the scans carry the device on to the target frequency.
+TEST(Filter, LoadingACrossoverStillWalkingLeavesItDirty) {
+    struct Case {
+        int kind;
+        int frequency;
+        int sentFrequency;
+        bool dirty;
+    };
+    const Case cases[] = {
+        {ElementType::kHighPass, 1000, 160, true},
+        {ElementType::kLowPass, 500, 8000, true},
+        {ElementType::kHighPass, 1000, 1000, false},
+    };
+    for (const Case& c : cases) {
+        CFilter saved = Crossover(c.kind, c.frequency, c.sentFrequency);
+        const std::vector<uint8_t> bytes = Store(saved);
+        CFilter loaded;
+        loaded.SetType(c.kind);
+        loaded.SetIsBand(0);
+        CArchive in = CArchive::ForLoading(bytes);
+        loaded.Serialize(in);
+        EXPECT_EQ(loaded.GetSentFrequency(), c.sentFrequency);
+        EXPECT_EQ(loaded.IsDirty() != 0, c.dirty) << c.frequency << " from " << c.sentFrequency;
+        loaded.StepSentFrequency(0);
+        EXPECT_NE(loaded.GetSentFrequency() == c.sentFrequency, c.dirty) << "the walk goes on";
+    }
+    CFilter band;
+    band.SetFrequency(500);
+    const std::vector<uint8_t> bytes = Store(band);
+    CArchive in = CArchive::ForLoading(bytes);
+    CFilter loadedBand;
+    loadedBand.Serialize(in);
+    EXPECT_FALSE(loadedBand.IsDirty()) << "bands have no walk; a loaded band is not pending";
 }
 
 TEST(Filter, LoadingALowShelfAbove2kHzBringsItTo2kHz) {

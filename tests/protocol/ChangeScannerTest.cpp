@@ -8,6 +8,7 @@
 
 #include "ProgramHelpers.h"
 #include "model/Audio_Data.h"
+#include "model/ProgramFile.h"
 #include "protocol/ChangeScanner.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/Requests.h"
@@ -142,6 +143,29 @@ TEST_F(ChangeScanner, CrossoverMovesOneOctavePerRow) {
     // so the target may go out twice; the steps themselves are one octave each.
     sent.erase(std::unique(sent.begin(), sent.end()), sent.end());
     EXPECT_EQ(sent, (std::vector<int>{40, 80, 160, 200}));
+}
+
+TEST_F(ChangeScanner, ProgramFileSavedMidWalkFinishesTheWalkAfterLoading) {
+    CFilter& highPass = program.GetOutput(3).GetChain().GetHighPass();
+    highPass.SetFrequency(20);
+    SendEveryPendingChange(program);
+    highPass.SetFrequency(1000);
+    NextPendingMessage(program);
+    NextPendingMessage(program);
+    ASSERT_EQ(highPass.GetSentFrequency(), 80);
+    const std::vector<uint8_t> file = SerializeProgram(program);
+
+    CAudio_Data loaded;
+    SendEveryPendingChange(loaded);
+    ASSERT_TRUE(DeserializeProgram(file, loaded));
+    CFilter& loadedHighPass = loaded.GetOutput(3).GetChain().GetHighPass();
+    std::vector<int> sent;
+    for (std::unique_ptr<CSendData> message = NextPendingMessage(loaded);
+         message->command != Command::kStatusPoll; message = NextPendingMessage(loaded)) {
+        sent.push_back(loadedHighPass.GetSentFrequency());
+    }
+    sent.erase(std::unique(sent.begin(), sent.end()), sent.end());
+    EXPECT_EQ(sent, (std::vector<int>{160, 320, 640, 1000}));
 }
 
 TEST(ProgramMessages, OutputRecordWriteCarriesTheWholeRecord) {

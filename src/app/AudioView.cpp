@@ -22,6 +22,7 @@
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupDialog.h"
+#include "app/pages/OutputPage.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/ReceivedDataLoading.h"
@@ -90,7 +91,14 @@ void CAudioView::BuildLayout() {
     pageStack_ = new QStackedWidget(this);
     pages_ = CreatePages(*this, pageStack_);
     for (Page* page : pages_) {
-        pageStack_->addWidget(page);
+        // Each page is shown whole whenever the window is at least as large
+        // as the page needs; only a smaller window scrolls, and then each
+        // page keeps its own scroll position.
+        auto* scroller = new QScrollArea(pageStack_);
+        scroller->setWidget(page);
+        scroller->setWidgetResizable(true);
+        scroller->setFrameShape(QFrame::NoFrame);
+        pageStack_->addWidget(scroller);
     }
 
     callPresetButton_ =
@@ -114,13 +122,7 @@ void CAudioView::BuildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(commandRow);
     layout->addWidget(pageButtons_);
-    // The output and EQ pages are taller than a small screen; they scroll
-    // inside the window so the volume strip always stays in view.
-    auto* pageScroller = new QScrollArea(this);
-    pageScroller->setWidget(pageStack_);
-    pageScroller->setWidgetResizable(true);
-    pageScroller->setFrameShape(QFrame::NoFrame);
-    layout->addWidget(pageScroller, 1);
+    layout->addWidget(pageStack_, 1);
     layout->addWidget(volumes_);
 
     connect(pageButtons_, &PageButtons::PagePressed, this, &CAudioView::PressPageButton);
@@ -146,6 +148,16 @@ void CAudioView::SetFileChooser(ProgramFileCommands::PathChooser chooser) {
                                       services_.messages, services_.state,
                                       [this] { RefreshPages(); }},
         std::move(chooser));
+}
+
+QScrollArea* CAudioView::PageScroller(Page* page) const {
+    for (int index = 0; index < pageStack_->count(); ++index) {
+        auto* scroller = qobject_cast<QScrollArea*>(pageStack_->widget(index));
+        if (scroller != nullptr && scroller->widget() == page) {
+            return scroller;
+        }
+    }
+    return nullptr;
 }
 
 Page* CAudioView::CurrentPageWidget() const {
@@ -176,7 +188,14 @@ void CAudioView::SelectPage(int page) {
     pageButtons_->ShowCurrent(page);
     Page* shown = PageWidget(target.slot);
     shown->ShowChannel(&Program(), target.channel);
-    pageStack_->setCurrentWidget(shown);
+    pageStack_->setCurrentWidget(PageScroller(shown));
+}
+
+void CAudioView::ShowOutputSection(int page, OutputSection section) {
+    SelectPage(page);
+    if (services_.state.currentPage == page && IsOutputPage(page)) {
+        static_cast<OutputPage*>(PageWidget(PageSlot::Output))->BringSectionIntoView(section);
+    }
 }
 
 void CAudioView::RefreshModeButtons() {

@@ -37,6 +37,7 @@ class PresetStore;
 class ProgressWindow;
 class QDialog;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class SystemData;
 class VolumeStrip;
@@ -72,6 +73,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void SetModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
 
     void SelectPage(int page) override;
+    void ShowOutputSection(int page, OutputSection section) override;
     // The page buttons: output pages are refused in automatic mode.
     void PressPageButton(int page);
     void RefreshPages();
@@ -121,6 +123,9 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     ProgramFileCommands& FileCommands() { return *fileCommands_; }
     Page* PageWidget(PageSlot slot) const { return pages_.at(static_cast<size_t>(slot)); }
     Page* CurrentPageWidget() const;
+    // The scroll area a page stands in; it scrolls only in a window smaller
+    // than the page needs.
+    QScrollArea* PageScroller(Page* page) const;
     PageButtons* PageButtonRow() const { return pageButtons_; }
     ModeButtons* Modes() const { return modeButtons_; }
     VolumeStrip* Volumes() const { return volumes_; }

@@ -2,8 +2,10 @@
 #include "app/MainWindow.h"
 
 #include <QMenuBar>
+#include <QScreen>
 
 #include "app/ShellTexts.h"
+#include "app/WindowPlacement.h"
 #include "app/dialogs/AboutBox.h"
 
 namespace {
@@ -14,7 +16,9 @@ MainWindow::MainWindow(ViewServices services, QWidget* parent)
     : QMainWindow(parent), view_(new CAudioView(services, this)) {
     setWindowTitle(QString::fromUtf8(kAppTitle));
     setCentralWidget(view_);
-    setGeometry(0, 0, kWidth, kHeight);
+    const QScreen* screen = this->screen();
+    setGeometry(FirstWindowGeometry(QSize(kWidth, kHeight),
+                                    screen != nullptr ? screen->availableGeometry() : QRect()));
     runAbout_ = [this] {
         AboutBox box(view_->State().language, this);
         box.exec();

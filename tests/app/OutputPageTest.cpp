@@ -219,7 +219,7 @@ TEST_F(OutputPageTest, FamilyNamesFollowTheLanguageAndKeepTheSelection) {
 TEST_F(OutputPageTest, AllBypassOnANewProgramStaysOnAndChangesNothingLinked) {
     LinkMainPair();
     services_.EditProgram([](CAudio_Data& program) { program.ClearPendingChanges(); });
-    QPushButton& allBypass = page_.Equaliser().AllBypassSwitch();
+    QAbstractButton& allBypass = page_.Equaliser().AllBypassSwitch();
     EXPECT_TRUE(allBypass.isChecked());
     allBypass.click();
     EXPECT_TRUE(allBypass.isChecked());
@@ -231,7 +231,7 @@ TEST_F(OutputPageTest, AllBypassOnANewProgramStaysOnAndChangesNothingLinked) {
 
 TEST_F(OutputPageTest, AllBypassSwitchesTheRowsAndTheLinkedOutput) {
     LinkMainPair();
-    QPushButton& allBypass = page_.Equaliser().AllBypassSwitch();
+    QAbstractButton& allBypass = page_.Equaliser().AllBypassSwitch();
     TypeAndLeave(Row(1).Gain(), "3");
     EXPECT_FALSE(allBypass.isChecked());
     EXPECT_FALSE(Row(1).Bypass().isChecked());

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -67,6 +68,7 @@ PresetGroupDialog::PresetGroupDialog(PresetGroupMode mode, DialogServices& servi
     callButton_->setVisible(mode_ == PresetGroupMode::AllGroups);
     saveButton_->setVisible(mode_ == PresetGroupMode::UserGroups);
     FillList();
+    FitListToRows();
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(nameField_, 1);
@@ -103,6 +105,20 @@ void PresetGroupDialog::FillList() {
         list_->setItem(row, 1,
                        new QTableWidgetItem(FromUtf8(GroupName(number, presets, language_))));
     }
+}
+
+void PresetGroupDialog::FitListToRows() {
+    // Opens large enough for both columns and a dozen groups without a
+    // horizontal scroll bar; a longer list scrolls down only.
+    constexpr int kRowsInView = 12;
+    list_->horizontalHeader()->setStretchLastSection(true);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int frame = 2 * list_->frameWidth();
+    const int width = frame + kNumberColumnWidth + kNameColumnWidth +
+                      list_->verticalScrollBar()->sizeHint().width();
+    const int height = frame + list_->horizontalHeader()->sizeHint().height() +
+                       kRowsInView * list_->verticalHeader()->defaultSectionSize();
+    list_->setMinimumSize(width, height);
 }
 
 int PresetGroupDialog::SelectedRow() const {

@@ -46,6 +46,7 @@ class PresetGroupDialog : public QDialog {
 
   private:
     void FillList();
+    void FitListToRows();
     void ShowSelectedRow();
     // The selected row, or -1.
     int SelectedRow() const;

@@ -6,6 +6,7 @@
 #include <QSlider>
 #include <algorithm>
 
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
 
@@ -23,6 +24,8 @@ SetupSliderField::SetupSliderField(int controlId, const SliderFieldScale& scale,
     box_->SetScaleType(scale.scaleType);
     box_->SetValue(0);
     box_->SetMessageSink(std::move(showMessage));
+    box_->setAlignment(Qt::AlignRight);
+    FitNumberBox(*box_);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -41,6 +44,14 @@ void SetupSliderField::Show(int code) {
     slider_->setValue(value_);
     box_->SetValue(value_);
     showing_ = false;
+}
+
+void SetupSliderField::SetCaptionWidth(int width) {
+    caption_->setFixedWidth(width);
+}
+
+void SetupSliderField::FitBoxTo(const QStringList& alsoFits) {
+    FitNumberBox(*box_, alsoFits);
 }
 
 void SetupSliderField::SetCaption(const QString& caption) {

@@ -8,6 +8,7 @@
 // the controls without reporting, so a correction never loops back.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -39,6 +40,10 @@ class SetupSliderField : public QWidget {
     // Moves slider and box to `code`, limited to the range; nothing is reported.
     void Show(int code);
     void SetCaption(const QString& caption);
+    // Lines up the sliders of fields stacked in one column.
+    void SetCaptionWidth(int width);
+    // Widens the box for texts of other scales it may be switched to.
+    void FitBoxTo(const QStringList& alsoFits);
     void SetLanguage(Language language);
 
     QLabel* Caption() const { return caption_; }

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/ShellTexts.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
 #include "curves/ScaleConversion.h"
@@ -23,6 +24,8 @@ void SetUpBox(CNumEdit& box, int32_t scaleType, int32_t code,
     box.SetScaleType(scaleType);
     box.SetValue(code);
     box.SetMessageSink(showMessage);
+    box.setAlignment(Qt::AlignRight);
+    FitEditBox(box, {QStringLiteral("20000")});
 }
 }  // namespace
 

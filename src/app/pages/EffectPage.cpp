@@ -3,7 +3,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/ShellTexts.h"
@@ -13,6 +12,7 @@
 #include "app/pages/EffectParameterSection.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/AllBypassSwitch.h"
 #include "model/Audio_Data.h"
 
 namespace {
@@ -28,6 +28,8 @@ EqBandTableOptions EffectBandOptions() {
     options.kindEditable = false;
     options.bypassText = {"ByPass", "旁路"};
     options.firstControlId = kFirstBandControlId;
+    // The kind cannot be changed here, so no row ever shows a shelf slope.
+    options.qualityHeading = {"Q", "Q"};
     return options;
 }
 }  // namespace
@@ -40,10 +42,9 @@ EffectPage::EffectPage(PageServices& services, QWidget* parent)
     bands_ = new EqBandTable(EffectBandOptions(), this);
     bands_->SetMessageSink(showMessage);
     crossover_ = new EffectCrossoverFields(showMessage, this);
-    allBypass_ = new QPushButton(this);
-    allBypass_->setCheckable(true);
+    allBypass_ = MakeAllBypassSwitch(this);
     graph_ = new CFStatic(this);
-    graph_->setMinimumHeight(200);
+    graph_->setMinimumHeight(160);
     graph_->SetQueue(&services_.Queue());
 
     auto* eqHeader = new QHBoxLayout;
@@ -67,7 +68,7 @@ EffectPage::EffectPage(PageServices& services, QWidget* parent)
     connect(crossover_, &EffectCrossoverFields::FrequencyEdited, this,
             &EffectPage::SetCrossoverFrequency);
     // A click only asks; the switch shows what the bands then report.
-    connect(allBypass_, &QPushButton::clicked, this, [this] { ToggleAllBypass(); });
+    connect(allBypass_, &KitSwitch::clicked, this, [this] { ToggleAllBypass(); });
     connect(graph_, &CFStatic::ElementChanged, this, &EffectPage::ElementDragged);
     Relabel(services_.GetLanguage());
 }
@@ -103,7 +104,7 @@ void EffectPage::Relabel(Language language) {
     bands_->Relabel(language);
     crossover_->Relabel(language);
     eqHeading_->setText(Tr({"Effect EQ", "效果均衡"}, language));
-    allBypass_->setText(Tr({"All Bypass", "全部旁路"}, language));
+    RelabelAllBypassSwitch(*allBypass_, {"All Bypass", "全部旁路"}, language);
     graph_->SetLanguage(language);
 }
 

@@ -10,6 +10,7 @@
 #pragma once
 
 #include "app/pages/Page.h"
+#include "controls/KitSwitch.h"
 
 class CAudio_EffectData;
 class CFStatic;
@@ -18,7 +19,7 @@ class EffectParameterSection;
 class EqBandTable;
 class PageServices;
 class QLabel;
-class QPushButton;
+
 enum class BandEditKind;
 
 class EffectPage : public Page {
@@ -33,7 +34,7 @@ class EffectPage : public Page {
     EffectParameterSection& Parameters() const { return *parameters_; }
     EqBandTable& Bands() const { return *bands_; }
     EffectCrossoverFields& Crossover() const { return *crossover_; }
-    QPushButton& AllBypass() const { return *allBypass_; }
+    KitSwitch& AllBypass() const { return *allBypass_; }
     CFStatic& Graph() const { return *graph_; }
 
   private:
@@ -51,6 +52,6 @@ class EffectPage : public Page {
     QLabel* eqHeading_;
     EqBandTable* bands_;
     EffectCrossoverFields* crossover_;
-    QPushButton* allBypass_;
+    KitSwitch* allBypass_;
     CFStatic* graph_;
 };

@@ -6,6 +6,7 @@
 
 #include "app/ShellTexts.h"
 #include "app/dialogs/SetupSliderField.h"
+#include "app/widgets/FieldSizing.h"
 #include "model/Audio_EffectData.h"
 
 namespace {
@@ -34,6 +35,15 @@ EffectParameterSection::EffectParameterSection(MessageFunction showMessage, QWid
                 [this, param](int code) { emit ParameterChanged(param, code); });
     }
     grid->setRowStretch(grid->rowCount(), 1);
+    // One caption width for every field, so that the sliders of a column
+    // start at one x whatever the language.
+    QStringList captions;
+    for (const EffectParameterControl& control : kEffectParameterControlTable) {
+        captions << Tr(control.label, Language::English) << Tr(control.label, Language::Chinese);
+    }
+    for (SetupSliderField* field : fields_) {
+        field->SetCaptionWidth(LabelWidthFor(*field->Caption(), captions));
+    }
 }
 
 void EffectParameterSection::ShowValues(const CAudio_EffectData& effect) {

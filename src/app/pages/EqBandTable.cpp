@@ -2,21 +2,54 @@
 #include "app/pages/EqBandTable.h"
 
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/pages/EqBandTableRow.h"
+#include "app/widgets/FieldSizing.h"
 #include "model/EQ.h"
 
 namespace {
 constexpr int kControlsPerRow = 3;
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Headings of the columns, left to right; the Q column's comes from the options.
+constexpr BilingualText kBandHeading{"Band", "频段"};
+constexpr BilingualText kFrequencyHeading{"Freq (Hz)", "频率 (Hz)"};
+constexpr BilingualText kGainHeading{"Gain (dB)", "增益 (dB)"};
+constexpr BilingualText kKindHeading{"Type", "类型"};
+constexpr BilingualText kBypassHeading{"Bypass", "旁路"};
+
+std::array<BilingualText, 6> HeadingTexts(const EqBandTableOptions& options) {
+    return {kBandHeading, kFrequencyHeading, options.qualityHeading,
+            kGainHeading, kKindHeading,      kBypassHeading};
+}
 }  // namespace
 
 EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
     : QWidget(parent), options_(options), shownRows_(options.rows) {
     auto* rowsColumn = new QVBoxLayout;
     rowsColumn->setContentsMargins(0, 0, 0, 0);
+    rowsColumn->setSpacing(3);
+    auto* headingRow = new QHBoxLayout;
+    headingRow->setContentsMargins(0, 0, 0, 0);
+    headingRow->setSpacing(kEqBandColumnGap);
+    for (size_t column = 0; column < HeadingTexts(options_).size(); ++column) {
+        auto* heading = new QLabel(this);
+        QFont bold = heading->font();
+        bold.setBold(true);
+        heading->setFont(bold);
+        heading->setAlignment(Qt::AlignCenter);
+        headings_.push_back(heading);
+        headingRow->addWidget(heading);
+    }
+    headingRow->addStretch();
+    rowsColumn->addLayout(headingRow);
     for (int r = 0; r < options_.rows; ++r) {
         auto* row =
             new EqBandTableRow(options_, options_.firstControlId + r * kControlsPerRow, this);
@@ -25,6 +58,8 @@ EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
         connect(row, &EqBandTableRow::Edited, this,
                 [this, r](BandEditKind kind) { ApplyRowEdit(r, kind); });
     }
+    rowsColumn->addStretch();
+    AlignColumns();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(rowsColumn);
@@ -36,6 +71,8 @@ EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
         layout->addWidget(scrollBar_);
         connect(scrollBar_, &QScrollBar::valueChanged, this, &EqBandTable::OnScrolled);
     }
+    // The scroll bar stays beside the rows however wide the table is.
+    layout->addStretch(1);
 }
 
 EqBandTable::~EqBandTable() {
@@ -114,7 +151,30 @@ void EqBandTable::HighlightRow(int row) {
     }
 }
 
+void EqBandTable::AlignColumns() {
+    // The same widths on every row and under every heading; a heading wider
+    // than its controls widens the column instead of being cut.
+    EqBandColumnWidths widths = rows_.front()->NaturalWidths();
+    const std::array<BilingualText, 6> texts = HeadingTexts(options_);
+    std::array<int*, 6> columns = {&widths.number, &widths.frequency, &widths.quality,
+                                   &widths.gain,   &widths.kind,      &widths.bypass};
+    for (size_t column = 0; column < columns.size(); ++column) {
+        const BilingualText& text = texts.at(column);
+        const int needed =
+            LabelWidthFor(*headings_.at(column), {Text(text.english), Text(text.chinese)});
+        *columns.at(column) = std::max(*columns.at(column), needed);
+        headings_.at(column)->setFixedWidth(*columns.at(column));
+    }
+    for (EqBandTableRow* row : rows_) {
+        row->SetColumnWidths(widths);
+    }
+}
+
 void EqBandTable::Relabel(Language language) {
+    const std::array<BilingualText, 6> texts = HeadingTexts(options_);
+    for (size_t column = 0; column < headings_.size(); ++column) {
+        headings_.at(column)->setText(Text(texts.at(column).In(language)));
+    }
     for (EqBandTableRow* row : rows_) {
         row->Relabel(language, options_);
     }

@@ -22,6 +22,7 @@
 
 class CEQ;
 class EqBandTableRow;
+class QLabel;
 class QScrollBar;
 
 struct EqBandTableOptions {
@@ -39,6 +40,8 @@ struct EqBandTableOptions {
     BilingualText bypassText{"", ""};
     // First control number of the rows' number boxes (three per row).
     int firstControlId = 3000;
+    // The Q column's heading; it names the shelf slope too where shelves can be chosen.
+    BilingualText qualityHeading{"Q / Slope", "Q / 斜率"};
 };
 
 class EqBandTable : public QWidget {
@@ -81,6 +84,8 @@ class EqBandTable : public QWidget {
     void Relabel(Language language);
 
     EqBandTableRow& Row(int row) { return *rows_.at(row); }
+    // The column headings, left to right, over the rows' columns.
+    const std::vector<QLabel*>& Headings() const { return headings_; }
     QScrollBar* ScrollBar() const { return scrollBar_; }
 
   signals:
@@ -98,11 +103,13 @@ class EqBandTable : public QWidget {
     // The highest first band the rows may start at for the shown chain.
     int LastFirstBand() const;
     void MoveTo(int firstBand);
+    void AlignColumns();
 
     EqBandTableOptions options_;
     ApplyChange apply_;
     CEQ* chain_ = nullptr;
     std::vector<EqBandTableRow*> rows_;
+    std::vector<QLabel*> headings_;
     QScrollBar* scrollBar_ = nullptr;
     int firstBand_ = 0;
     int shownRows_ = 0;

@@ -5,8 +5,10 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <algorithm>
 
 #include "app/pages/EqBandTable.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
 #include "curves/ResponseKinds.h"
@@ -14,7 +16,6 @@
 #include "model/Filter.h"
 
 namespace {
-constexpr int kBoxWidth = 64;
 constexpr double kGainStep = 0.1;
 constexpr double kGainOffset = 20.0;
 
@@ -25,9 +26,27 @@ QString Text(std::string_view text) {
 CNumEdit* MakeBox(int controlId, int32_t scaleType, QWidget* parent) {
     auto* box = new CNumEdit(controlId, parent);
     box->SetScaleType(scaleType);
-    box->setFixedWidth(kBoxWidth);
+    box->setAlignment(Qt::AlignRight);
     return box;
 }
+
+// A column holder: its controls side by side, without margins.
+QWidget* MakeColumn(std::initializer_list<QWidget*> controls, QWidget* parent,
+                    Qt::Alignment alignment = {}) {
+    auto* column = new QWidget(parent);
+    auto* layout = new QHBoxLayout(column);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    for (QWidget* control : controls) {
+        layout->addWidget(control, 0, alignment);
+    }
+    return column;
+}
+
+// The widest texts each box shows over its whole range.
+const QStringList kWidestFrequencies{QStringLiteral("20000")};
+const QStringList kWidestQualities{QStringLiteral("00.000"), QStringLiteral("000.0")};
+const QStringList kWidestGains{QStringLiteral("-20.0"), QStringLiteral("10.0")};
 }  // namespace
 
 EqBandTableRow::EqBandTableRow(const EqBandTableOptions& options, int firstControlId,
@@ -51,28 +70,27 @@ EqBandTableRow::EqBandTableRow(const EqBandTableOptions& options, int firstContr
     gain_->SetRange(0, kHighestGainIndex);
     // The shelf slopes read the same in both languages.
     slope_->addItems({"6dB", "12dB"});
-    slope_->setFixedWidth(kBoxWidth);
     for (int i = 0; i < 3; ++i) {
         kind_->addItem(QString());
     }
     kind_->setEnabled(options.kindEditable);
-    number_->setFixedWidth(28);
     number_->setAlignment(Qt::AlignCenter);
+    MeasureColumns(options);
+
+    frequencyColumn_ = MakeColumn({frequency_, frequencySpin_}, this);
+    qualityColumn_ = MakeColumn({bandwidth_, bandwidthSpin_, slope_}, this);
+    gainColumn_ = MakeColumn({gain_, gainSpin_}, this);
+    bypassColumn_ = MakeColumn({bypass_}, this, Qt::AlignCenter);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(number_);
-    layout->addWidget(frequency_);
-    layout->addWidget(frequencySpin_);
-    // The slope drop-down takes the Q box's place for shelves.
-    layout->addWidget(bandwidth_);
-    layout->addWidget(slope_);
-    layout->addWidget(bandwidthSpin_);
-    layout->addWidget(gain_);
-    layout->addWidget(gainSpin_);
-    layout->addWidget(kind_);
-    layout->addWidget(bypass_);
+    layout->setSpacing(kEqBandColumnGap);
+    for (QWidget* column : {static_cast<QWidget*>(number_), frequencyColumn_, qualityColumn_,
+                            gainColumn_, static_cast<QWidget*>(kind_), bypassColumn_}) {
+        layout->addWidget(column);
+    }
     layout->addStretch();
+    SetColumnWidths(natural_);
 
     connect(frequency_, &CNumEdit::Committed, this,
             [this] { emit Edited(BandEditKind::Frequency); });
@@ -83,6 +101,45 @@ EqBandTableRow::EqBandTableRow(const EqBandTableOptions& options, int firstContr
     connect(kind_, &QComboBox::activated, this, [this] { emit Edited(BandEditKind::Type); });
     connect(bypass_, &QCheckBox::clicked, this, [this] { emit Edited(BandEditKind::Bypass); });
     Relabel(Language::Chinese, options);
+}
+
+void EqBandTableRow::MeasureColumns(const EqBandTableOptions& options) {
+    constexpr int kInnerGap = 2;
+    FitEditBox(*frequency_, kWidestFrequencies);
+    FitEditBox(*bandwidth_, kWidestQualities);
+    FitEditBox(*gain_, kWidestGains);
+    const int arrows = frequencySpin_->sizeHint().width();
+    natural_.number = LabelWidthFor(*number_, {QStringLiteral("16")});
+    natural_.frequency = frequency_->width() + kInnerGap + arrows;
+    natural_.quality = bandwidth_->width() + kInnerGap + arrows;
+    natural_.gain = gain_->width() + kInnerGap + arrows;
+    QStringList kinds;
+    for (const BilingualText& text : options.kindTexts) {
+        kinds << Text(text.english) << Text(text.chinese);
+    }
+    FitDropDown(*kind_, kinds);
+    natural_.kind = kind_->width();
+    QCheckBox probe;
+    probe.setFont(bypass_->font());
+    int bypass = 0;
+    for (const std::string_view text : {options.bypassText.english, options.bypassText.chinese}) {
+        probe.setText(Text(text));
+        bypass = std::max(bypass, probe.sizeHint().width());
+    }
+    natural_.bypass = bypass;
+}
+
+void EqBandTableRow::SetColumnWidths(const EqBandColumnWidths& widths) {
+    number_->setFixedWidth(std::max(widths.number, natural_.number));
+    frequencyColumn_->setFixedWidth(std::max(widths.frequency, natural_.frequency));
+    const int quality = std::max(widths.quality, natural_.quality);
+    qualityColumn_->setFixedWidth(quality);
+    // The drop-down fills the Q column, so a shelf row's slope stands where
+    // a peaking row's Q does.
+    slope_->setFixedWidth(quality);
+    gainColumn_->setFixedWidth(std::max(widths.gain, natural_.gain));
+    kind_->setFixedWidth(std::max(widths.kind, natural_.kind));
+    bypassColumn_->setFixedWidth(std::max(widths.bypass, natural_.bypass));
 }
 
 void EqBandTableRow::ShowBand(const CFilter& band, int bandNumber, bool rangeFollowsKind) {

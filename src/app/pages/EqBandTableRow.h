@@ -21,6 +21,20 @@ class QComboBox;
 class QLabel;
 struct EqBandTableOptions;
 
+// The widths of a band row's columns, left to right; the table's heading
+// row uses the same ones so that every column lines up under its heading.
+struct EqBandColumnWidths {
+    int number = 0;
+    int frequency = 0;
+    int quality = 0;
+    int gain = 0;
+    int kind = 0;
+    int bypass = 0;
+};
+
+// Room between two columns of the band table.
+inline constexpr int kEqBandColumnGap = 6;
+
 class EqBandTableRow : public QWidget {
     Q_OBJECT
 
@@ -36,6 +50,11 @@ class EqBandTableRow : public QWidget {
     void SetHighlighted(bool highlighted);
     bool IsHighlighted() const { return highlighted_; }
     void Relabel(Language language, const EqBandTableOptions& options);
+
+    // What each column needs for its widest value in either language.
+    EqBandColumnWidths NaturalWidths() const { return natural_; }
+    // Fixes every column to `widths` (at least the natural ones).
+    void SetColumnWidths(const EqBandColumnWidths& widths);
 
     // The value the user gave the control of `kind`.
     int EditedValue(BandEditKind kind);
@@ -58,9 +77,16 @@ class EqBandTableRow : public QWidget {
 
   private:
     void ShowKindControls(int kind);
+    void MeasureColumns(const EqBandTableOptions& options);
     void SetFrequencyRange(int kind, bool rangeFollowsKind);
 
     QLabel* number_;
+    // One fixed-width holder per column: the Q box and the shelf slope
+    // drop-down share the Q column, so a shelf row never shifts the others.
+    QWidget* frequencyColumn_;
+    QWidget* qualityColumn_;
+    QWidget* gainColumn_;
+    QWidget* bypassColumn_;
     CNumEdit* frequency_;
     CSpinButtons* frequencySpin_;
     CNumEdit* bandwidth_;
@@ -70,6 +96,7 @@ class EqBandTableRow : public QWidget {
     CSpinButtons* gainSpin_;
     QComboBox* kind_;
     QCheckBox* bypass_;
+    EqBandColumnWidths natural_;
     bool highlighted_ = false;
     // What the row last showed, so that a commit that changes nothing is no edit.
     int shownFrequency_ = 0;

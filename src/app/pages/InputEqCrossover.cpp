@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "app/pages/EqBandTableEdits.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/SpinButtons.h"
 #include "curves/ScaleConversion.h"
 
@@ -23,7 +24,8 @@ CNumEdit* MakeFrequencyBox(int controlId, int32_t scaleType, int32_t initial, QW
     box->SetScaleType(scaleType);
     box->SetRange(kLowestBandFrequency, kHighestBandFrequency);
     box->SetValue(initial);
-    box->setFixedWidth(64);
+    box->setAlignment(Qt::AlignRight);
+    FitEditBox(*box, {QStringLiteral("20000")});
     return box;
 }
 

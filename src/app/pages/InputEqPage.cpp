@@ -2,7 +2,6 @@
 #include "app/pages/InputEqPage.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/graph/FStatic.h"
@@ -11,10 +10,11 @@
 #include "app/pages/InputEqCrossover.h"
 #include "app/pages/InputEqEdits.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/AllBypassSwitch.h"
 #include "model/Audio_Data.h"
 
 namespace {
-constexpr int kGraphMinimumHeight = 260;
+constexpr int kGraphMinimumHeight = 160;
 
 EqBandTableOptions InputBandOptions() {
     EqBandTableOptions options;
@@ -29,9 +29,8 @@ InputEqPage::InputEqPage(PageServices& services, QWidget* parent)
       services_(services),
       bands_(new EqBandTable(InputBandOptions(), this)),
       crossover_(new InputEqCrossover(this)),
-      allBypass_(new QPushButton(this)),
+      allBypass_(MakeAllBypassSwitch(this)),
       graph_(new CFStatic(this)) {
-    allBypass_->setCheckable(true);
     graph_->setMinimumHeight(kGraphMinimumHeight);
     graph_->SetQueue(&services_.Queue());
 
@@ -61,7 +60,7 @@ InputEqPage::InputEqPage(PageServices& services, QWidget* parent)
 
     connect(bands_, &EqBandTable::BandEdited, this, &InputEqPage::OnBandEdited);
     connect(bands_, &EqBandTable::FirstBandChanged, this, &InputEqPage::OnFirstBandChanged);
-    connect(allBypass_, &QPushButton::clicked, this, &InputEqPage::OnAllBypassClicked);
+    connect(allBypass_, &KitSwitch::clicked, this, &InputEqPage::OnAllBypassClicked);
     connect(crossover_, &InputEqCrossover::HighPassEdited, this, &InputEqPage::OnHighPassEdited);
     connect(crossover_, &InputEqCrossover::LowPassEdited, this, &InputEqPage::OnLowPassEdited);
     connect(graph_, &CFStatic::ElementChanged, this, &InputEqPage::OnElementChanged);
@@ -105,8 +104,7 @@ void InputEqPage::Relabel(Language language) {
     language_ = language;
     bands_->Relabel(language);
     crossover_->Relabel(language);
-    const std::string_view text = kAllBypassText.In(language);
-    allBypass_->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    RelabelAllBypassSwitch(*allBypass_, kAllBypassText, language);
     graph_->SetLanguage(language);
 }
 

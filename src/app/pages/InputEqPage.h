@@ -10,13 +10,13 @@
 
 #include "app/pages/EqBandTableEdits.h"
 #include "app/pages/Page.h"
+#include "controls/KitSwitch.h"
 
 class CAudio_InData;
 class CFStatic;
 class EqBandTable;
 class InputEqCrossover;
 class PageServices;
-class QPushButton;
 
 class InputEqPage : public Page {
     Q_OBJECT
@@ -33,7 +33,7 @@ class InputEqPage : public Page {
     int Channel() const { return channel_; }
     EqBandTable& Bands() const { return *bands_; }
     InputEqCrossover& Crossover() const { return *crossover_; }
-    QPushButton& AllBypass() const { return *allBypass_; }
+    KitSwitch& AllBypass() const { return *allBypass_; }
     CFStatic& Graph() const { return *graph_; }
 
     // What the graph's change notice does; public so the notice can be
@@ -56,6 +56,6 @@ class InputEqPage : public Page {
     Language language_ = Language::Chinese;
     EqBandTable* bands_;
     InputEqCrossover* crossover_;
-    QPushButton* allBypass_;
+    KitSwitch* allBypass_;
     CFStatic* graph_;
 };

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/MainPage.h"
 
-#include <QGridLayout>
-#include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <algorithm>
 #include <array>
 
 #include "app/ShellTexts.h"
 #include "app/pages/MainPageActions.h"
 #include "app/pages/PageServices.h"
+#include "app/pages/SignalFlowPainter.h"
 
 namespace {
 // Control numbers of the buttons.
@@ -38,58 +39,43 @@ constexpr std::array<BilingualText, 3> kOutputRowButtons = {{
     {"X-Over", "分频"},
     {"Level", "电平"},
 }};
+constexpr std::array<OutputSection, 3> kOutputRowSections = {
+    OutputSection::Equaliser, OutputSection::Crossover, OutputSection::Level};
 constexpr BilingualText kEffectGroup{"Effect %1", "效果 %1"};
 constexpr BilingualText kOutputColumn{"Out %1", "输出 %1"};
 
-// Grid columns of the flow, left to right.
-constexpr int kInputColumn = 0;
-constexpr int kEffectColumn = 1;
-constexpr int kOutputNameColumn = 2;
-constexpr int kFirstOutputButtonColumn = 3;
-constexpr int kOutputColumnButtonColumn = 6;
-constexpr int kSceneRow = MainPageRules::kOutputRows + 1;
+QString CaptionText(const BilingualText& text, int number, Language language) {
+    QString shown = Tr(text, language);
+    return number > 0 ? shown.arg(number) : shown;
+}
 }  // namespace
 
 MainPage::MainPage(PageServices& services, QWidget* parent)
-    : Page(parent), services_(services), grid_(new QGridLayout(this)) {
-    AddHeading({"Input", "输入"}, {0, kInputColumn});
-    AddOpenPageButton(kMusicInputButton, {nullptr, {"Music", "音乐"}}, {1, kInputColumn},
-                      kMusicInputPage);
-    AddOpenPageButton(kMicrophoneInputButton, {nullptr, {"Mic", "话筒"}}, {2, kInputColumn},
-                      kMicrophoneInputPage);
-
-    AddHeading({"Effect", "效果"}, {0, kEffectColumn});
-    AddOpenPageButton(kEffectBlockButtons[0], {nullptr, {"Echo", "回声"}}, {1, kEffectColumn},
-                      kEffectPage);
-    AddOpenPageButton(kEffectBlockButtons[1], {nullptr, {"Reverb", "混响"}}, {2, kEffectColumn},
-                      kEffectPage);
+    : Page(parent), services_(services), language_(services.GetLanguage()) {
+    AddOpenPageButton(kMusicInputButton, {nullptr, {"Music", "音乐"}}, kMusicInputPage);
+    AddOpenPageButton(kMicrophoneInputButton, {nullptr, {"Mic", "话筒"}}, kMicrophoneInputPage);
+    AddOpenPageButton(kEffectBlockButtons[0], {nullptr, {"Echo", "回声"}}, kEffectPage);
+    AddOpenPageButton(kEffectBlockButtons[1], {nullptr, {"Reverb", "混响"}}, kEffectPage);
     for (int group = 1; group <= MainPageRules::kEffectGroupCount; ++group) {
         AddButton(kFirstEffectGroupButton + group - 1, {nullptr, kEffectGroup, group},
-                  {2 + group, kEffectColumn}, [this, group] { LoadEffectGroup(services_, group); });
+                  [this, group] { LoadEffectGroup(services_, group); });
     }
-
-    AddHeading({"Output", "输出"}, {0, kOutputNameColumn});
     for (int row = 0; row < MainPageRules::kOutputRows; ++row) {
         const int page = MainPageRules::OutputPageOf(row);
-        AddHeading(kOutputNames.at(static_cast<size_t>(row)), {row + 1, kOutputNameColumn});
         for (size_t button = 0; button < kFirstOutputRowButtons.size(); ++button) {
-            AddOpenPageButton(kFirstOutputRowButtons.at(button) + row,
-                              {nullptr, kOutputRowButtons.at(button)},
-                              {row + 1, kFirstOutputButtonColumn + static_cast<int>(button)}, page);
+            const OutputSection section = kOutputRowSections.at(button);
+            AddButton(kFirstOutputRowButtons.at(button) + row,
+                      {nullptr, kOutputRowButtons.at(button)},
+                      [this, page, section] { services_.ShowOutputSection(page, section); });
         }
         // Each opens the page of the output in its own row.
-        AddOpenPageButton(kFirstOutputColumnButton + row, {nullptr, kOutputColumn, row + 1},
-                          {row + 1, kOutputColumnButtonColumn}, page);
+        AddOpenPageButton(kFirstOutputColumnButton + row, {nullptr, kOutputColumn, row + 1}, page);
     }
-
     for (int scene = 0; scene < MainPageRules::kSceneCount; ++scene) {
         AddButton(kFirstSceneButton + scene, {nullptr, MainPageRules::SceneNameOf(scene)},
-                  {kSceneRow, kFirstOutputButtonColumn + scene},
                   [this, scene] { RecallScene(services_, scene); });
     }
-    grid_->setRowStretch(kSceneRow + 1, 1);
-    grid_->setColumnStretch(kOutputColumnButtonColumn + 1, 1);
-    Relabel(services_.GetLanguage());
+    Relabel(language_);
 }
 
 void MainPage::ShowChannel(CAudio_Data* program, [[maybe_unused]] int channel) {
@@ -102,17 +88,13 @@ void MainPage::Refresh() {
 }
 
 void MainPage::Relabel(Language language) {
+    language_ = language;
     for (const Caption& caption : captions_) {
-        QString text = Tr(caption.text, language);
-        if (caption.number > 0) {
-            text = text.arg(caption.number);
-        }
-        if (auto* label = qobject_cast<QLabel*>(caption.widget)) {
-            label->setText(text);
-        } else if (auto* button = qobject_cast<QPushButton*>(caption.widget)) {
-            button->setText(text);
-        }
+        caption.button->setText(CaptionText(caption.text, caption.number, language));
     }
+    updateGeometry();
+    PlaceButtons();
+    update();
 }
 
 QPushButton* MainPage::Button(int controlId) const {
@@ -120,22 +102,92 @@ QPushButton* MainPage::Button(int controlId) const {
     return found == buttons_.end() ? nullptr : found->second;
 }
 
-void MainPage::AddButton(int controlId, const Caption& caption, Place place,
-                         const std::function<void()>& action) {
+SignalFlowMetrics MainPage::Metrics() const {
+    // One button size for every block, wide enough for every caption in
+    // either language, so that a language switch moves nothing.
+    SignalFlowMetrics metrics;
+    QSize button(0, 0);
+    for (const Caption& caption : captions_) {
+        for (const Language language : {Language::English, Language::Chinese}) {
+            const QString text = CaptionText(caption.text, caption.number, language);
+            const int width = caption.button->fontMetrics().horizontalAdvance(text) + 20;
+            button = button.expandedTo(QSize(width, caption.button->sizeHint().height()));
+        }
+    }
+    metrics.button = button;
+    metrics.captionHeight = fontMetrics().height() + 4;
+    QFont bold = font();
+    bold.setBold(true);
+    const QFontMetrics boldMetrics(bold);
+    int nameWidth = 0;
+    for (const BilingualText& name : kOutputNames) {
+        for (const Language language : {Language::English, Language::Chinese}) {
+            nameWidth = std::max(nameWidth, boldMetrics.horizontalAdvance(Tr(name, language)));
+        }
+    }
+    metrics.outputNameWidth = nameWidth + 4;
+    return metrics;
+}
+
+SignalFlowLayout MainPage::Layout() const {
+    return LayOutSignalFlow(size(), Metrics());
+}
+
+QSize MainPage::minimumSizeHint() const {
+    return SignalFlowMinimumSize(Metrics());
+}
+
+QSize MainPage::sizeHint() const {
+    return minimumSizeHint();
+}
+
+void MainPage::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintSignalFlow(painter, Layout(), language_, kOutputNames);
+}
+
+void MainPage::resizeEvent(QResizeEvent* event) {
+    Page::resizeEvent(event);
+    PlaceButtons();
+}
+
+void MainPage::PlaceButtons() {
+    const SignalFlowLayout layout = Layout();
+    const auto place = [this](int controlId, const QRect& where) {
+        if (QPushButton* button = Button(controlId)) {
+            button->setGeometry(where);
+        }
+    };
+    place(kMusicInputButton, layout.musicButton);
+    place(kMicrophoneInputButton, layout.micButton);
+    place(kEffectBlockButtons[0], layout.echoButton);
+    place(kEffectBlockButtons[1], layout.reverbButton);
+    for (int group = 0; group < MainPageRules::kEffectGroupCount; ++group) {
+        place(kFirstEffectGroupButton + group,
+              layout.effectGroupButtons.at(static_cast<size_t>(group)));
+    }
+    for (int row = 0; row < MainPageRules::kOutputRows; ++row) {
+        const SignalFlowOutputRow& output = layout.outputs.at(static_cast<size_t>(row));
+        for (size_t button = 0; button < kFirstOutputRowButtons.size(); ++button) {
+            place(kFirstOutputRowButtons.at(button) + row, output.buttons.at(button));
+        }
+        place(kFirstOutputColumnButton + row, output.buttons.back());
+    }
+    for (int scene = 0; scene < MainPageRules::kSceneCount; ++scene) {
+        place(kFirstSceneButton + scene, layout.sceneButtons.at(static_cast<size_t>(scene)));
+    }
+}
+
+QPushButton* MainPage::AddButton(int controlId, const Caption& caption,
+                                 const std::function<void()>& action) {
     auto* button = new QPushButton(this);
     button->setObjectName(QString::number(controlId));
     connect(button, &QPushButton::clicked, this, action);
-    grid_->addWidget(button, place.row, place.column);
     buttons_.emplace(controlId, button);
     captions_.push_back({button, caption.text, caption.number});
+    return button;
 }
 
-void MainPage::AddOpenPageButton(int controlId, const Caption& caption, Place place, int page) {
-    AddButton(controlId, caption, place, [this, page] { services_.SelectPage(page); });
-}
-
-void MainPage::AddHeading(BilingualText text, Place place) {
-    auto* label = new QLabel(this);
-    grid_->addWidget(label, place.row, place.column);
-    captions_.push_back({label, text, 0});
+QPushButton* MainPage::AddOpenPageButton(int controlId, const Caption& caption, int page) {
+    return AddButton(controlId, caption, [this, page] { services_.SelectPage(page); });
 }

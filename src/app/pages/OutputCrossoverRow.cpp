@@ -8,6 +8,7 @@
 #include "app/ShellTexts.h"
 #include "app/pages/OutputCrossoverEdits.h"
 #include "app/pages/OutputPageTexts.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/SpinButtons.h"
 #include "model/Filter.h"
 
@@ -24,6 +25,8 @@ OutputCrossoverRow::OutputCrossoverRow(int controlId, int scaleType, int initial
     frequency_->SetScaleType(scaleType);
     frequency_->SetValue(initialHertz);
     frequencySpin_->SetFrequencyMode(true);
+    frequency_->setAlignment(Qt::AlignRight);
+    FitEditBox(*frequency_, {QStringLiteral("20000")});
     for (const char* text : OutputPageText::kCrossoverSlopes) {
         slope_->addItem(QString::fromUtf8(text));
     }
@@ -35,6 +38,17 @@ OutputCrossoverRow::OutputCrossoverRow(int controlId, int scaleType, int initial
     layout->addWidget(frequencySpin_);
     layout->addWidget(slope_);
     layout->addWidget(family_);
+    layout->addStretch();
+    QStringList slopes;
+    for (const char* text : OutputPageText::kCrossoverSlopes) {
+        slopes << QString::fromUtf8(text);
+    }
+    FitDropDown(*slope_, slopes);
+    QStringList families;
+    for (const BilingualText& name : OutputPageText::kFamilies) {
+        families << Tr(name, Language::English) << Tr(name, Language::Chinese);
+    }
+    FitDropDown(*family_, families);
 
     connect(frequency_, &CNumEdit::Committed, this,
             [this] { emit FrequencyEdited(frequency_->GetValue()); });
@@ -62,6 +76,10 @@ void OutputCrossoverRow::Relabel(Language language) {
         family_->addItem(Tr(name, language));
     }
     family_->setCurrentIndex(selected);
+}
+
+void OutputCrossoverRow::SetCaptionWidth(int width) {
+    caption_->setFixedWidth(width);
 }
 
 void OutputCrossoverRow::SetMessageSink(CNumEdit::MessageFunction sink) {

@@ -31,6 +31,9 @@ class OutputCrossoverRow : public QWidget {
     void ShowFilter(const CFilter& filter);
     void ShowFrequency(int hertz);
     // Refills the family drop-down in `language`, keeping its selection.
+    // Lines up the boxes of the high-pass and low-pass rows.
+    void SetCaptionWidth(int width);
+    QLabel& Caption() const { return *caption_; }
     void Relabel(Language language);
     void SetMessageSink(CNumEdit::MessageFunction sink);
 

@@ -3,9 +3,11 @@
 
 #include <QVBoxLayout>
 
+#include "app/ShellTexts.h"
 #include "app/pages/OutputCrossoverRow.h"
 #include "app/pages/OutputPageTexts.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/FieldSizing.h"
 #include "curves/ScaleConversion.h"
 #include "model/Audio_Data.h"
 
@@ -24,6 +26,13 @@ OutputCrossoverSection::OutputCrossoverSection(PageServices& services, QWidget* 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(highPass_);
     layout->addWidget(lowPass_);
+    const int captionWidth =
+        LabelWidthFor(highPass_->Caption(), {Tr(OutputPageText::kHighPass, Language::English),
+                                             Tr(OutputPageText::kHighPass, Language::Chinese),
+                                             Tr(OutputPageText::kLowPass, Language::English),
+                                             Tr(OutputPageText::kLowPass, Language::Chinese)});
+    highPass_->SetCaptionWidth(captionWidth);
+    lowPass_->SetCaptionWidth(captionWidth);
 
     for (const CrossoverSide side : {CrossoverSide::HighPass, CrossoverSide::LowPass}) {
         OutputCrossoverRow& row = Row(side);

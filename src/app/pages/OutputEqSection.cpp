@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/OutputEqSection.h"
 
-#include <QPushButton>
-#include <QVBoxLayout>
+#include <QHBoxLayout>
 
 #include "app/ShellTexts.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/OutputEqLinking.h"
 #include "app/pages/OutputPageTexts.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/AllBypassSwitch.h"
 #include "model/Audio_Data.h"
 
 namespace {
@@ -23,12 +23,11 @@ OutputEqSection::OutputEqSection(PageServices& services, QWidget* parent)
     : QWidget(parent),
       services_(services),
       table_(new EqBandTable(EqBandTableOptions{}, this)),
-      allBypass_(new QPushButton(this)) {
-    allBypass_->setCheckable(true);
-    auto* layout = new QVBoxLayout(this);
+      allBypass_(MakeAllBypassSwitch(this)) {
+    auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(table_);
-    layout->addWidget(allBypass_, 0, Qt::AlignLeft);
+    layout->addWidget(allBypass_, 0, Qt::AlignTop);
 
     table_->SetMessageSink([this](const QString& text) { services_.ShowMessage(text); });
     table_->SetApplyChange([this](int band, const BandChange& change) {
@@ -41,7 +40,7 @@ OutputEqSection::OutputEqSection(PageServices& services, QWidget* parent)
         ShowAllBypass();
         emit Edited();
     });
-    connect(allBypass_, &QPushButton::clicked, this, &OutputEqSection::PressAllBypassSwitch);
+    connect(allBypass_, &KitSwitch::clicked, this, &OutputEqSection::PressAllBypassSwitch);
     Relabel(services_.GetLanguage());
 }
 
@@ -69,7 +68,7 @@ void OutputEqSection::Refresh() {
 
 void OutputEqSection::Relabel(Language language) {
     table_->Relabel(language);
-    allBypass_->setText(Tr(OutputPageText::kAllBypass, language));
+    RelabelAllBypassSwitch(*allBypass_, OutputPageText::kAllBypass, language);
 }
 
 void OutputEqSection::TakeDraggedBand(int band) {

@@ -11,12 +11,12 @@
 
 #include <QWidget>
 
+#include "controls/KitSwitch.h"
 #include "curves/BilingualText.h"
 
 class CAudio_Data;
 class EqBandTable;
 class PageServices;
-class QPushButton;
 
 class OutputEqSection : public QWidget {
     Q_OBJECT
@@ -35,7 +35,7 @@ class OutputEqSection : public QWidget {
     static int EditableBands(int output);
 
     EqBandTable& Table() const { return *table_; }
-    QPushButton& AllBypassSwitch() const { return *allBypass_; }
+    KitSwitch& AllBypassSwitch() const { return *allBypass_; }
 
   signals:
     // A band of the shown output was edited; the page redraws its graph.
@@ -50,5 +50,5 @@ class OutputEqSection : public QWidget {
     CAudio_Data* program_ = nullptr;
     int output_ = 0;
     EqBandTable* table_;
-    QPushButton* allBypass_;
+    KitSwitch* allBypass_;
 };

@@ -8,6 +8,7 @@
 #include "app/ShellTexts.h"
 #include "app/pages/OutputLevelRules.h"
 #include "app/pages/OutputLevelTexts.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
 
@@ -47,7 +48,18 @@ OutputLevelLimiter::OutputLevelLimiter(MessageFunction showMessage, QWidget* par
         box->SetMessageSink(showMessage);
     }
 
+    // One width for the three, that of the longest release text (a multiple
+    // of the longest attack), so that their arrows stand in one column.
+    FitEditBox(*releaseBox_, {QStringLiteral("32X(3200ms)"), QStringLiteral("32X(30.0ms)")});
+    for (CNumEdit* box : {thresholdBox_, attackBox_, releaseBox_}) {
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(releaseBox_->width());
+    }
+    setFlat(true);
+
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 4, 0, 0);
+    layout->setColumnStretch(3, 1);
     const auto addRow = [layout](int row, QLabel* caption, CNumEdit* box, CSpinButtons* arrows) {
         layout->addWidget(caption, row, 0);
         layout->addWidget(box, row, 1);

@@ -9,6 +9,7 @@
 #include "app/pages/OutputLevelLimiter.h"
 #include "app/pages/OutputLevelTexts.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "model/Audio_Data.h"
 
@@ -27,8 +28,17 @@ OutputLevelSection::OutputLevelSection(PageServices& services, QWidget* parent)
     delayUnitButton_ = new QPushButton(this);
     limiter_ = new OutputLevelLimiter(showMessage, this);
 
+    delay_->FitBoxTo({QStringLiteral("000.000")});
+    for (SetupSliderField* field : {gain_, delay_}) {
+        field->SetCaptionWidth(LabelWidthFor(
+            *field->Caption(),
+            {Tr(kGainCaption, Language::English), Tr(kGainCaption, Language::Chinese),
+             Tr(kDelayCaption, Language::English), Tr(kDelayCaption, Language::Chinese)}));
+    }
+
     auto* layout = new QGridLayout(this);
-    layout->addWidget(gain_, 0, 0, 1, 2);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(gain_, 0, 0);
     layout->addWidget(delay_, 1, 0);
     layout->addWidget(delayUnitButton_, 1, 1);
     layout->addWidget(limiter_, 2, 0, 1, 2);

@@ -7,6 +7,7 @@
 #include "app/ShellTexts.h"
 #include "app/dialogs/SetupSliderField.h"
 #include "app/pages/PageServices.h"
+#include "app/widgets/FieldSizing.h"
 #include "curves/ScaleConversion.h"
 #include "model/Audio_Data.h"
 
@@ -35,7 +36,15 @@ OutputMixSection::OutputMixSection(PageServices& services, QWidget* parent)
     musicSwitch_ = new QPushButton(this);
     micSwitch_ = new QPushButton(this);
 
+    for (SetupSliderField* field : {musicLevel_, micLevel_}) {
+        field->SetCaptionWidth(LabelWidthFor(
+            *field->Caption(),
+            {Tr(kMusicCaption, Language::English), Tr(kMusicCaption, Language::Chinese),
+             Tr(kMicCaption, Language::English), Tr(kMicCaption, Language::Chinese)}));
+    }
+
     auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(musicLevel_, 0, 0);
     layout->addWidget(musicSwitch_, 0, 1);
     layout->addWidget(micLevel_, 1, 0);

@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/pages/OutputPage.h"
 
-#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <array>
 
+#include "app/ShellTexts.h"
 #include "app/graph/FStatic.h"
 #include "app/graph/GraphMapping.h"
 #include "app/pages/OutputCrossoverSection.h"
@@ -16,7 +21,20 @@ namespace {
 // Chain positions of the output chain's crossover filters.
 constexpr int kHighPassElement = CAudio_OutData::kBandCount;
 constexpr int kLowPassElement = CAudio_OutData::kBandCount + 1;
-constexpr int kGraphMinimumHeight = 220;
+constexpr int kGraphMinimumHeight = 160;
+
+constexpr BilingualText kEqTitle{"EQ", "均衡"};
+constexpr BilingualText kCrossoverTitle{"X-Over", "分频"};
+constexpr BilingualText kMixTitle{"Mix", "混音"};
+constexpr BilingualText kLevelTitle{"Level", "电平"};
+
+QGroupBox* MakeSection(QWidget* content, QWidget* parent) {
+    auto* section = new QGroupBox(parent);
+    auto* layout = new QVBoxLayout(section);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->addWidget(content);
+    return section;
+}
 }  // namespace
 
 OutputPage::OutputPage(PageServices& services, QWidget* parent)
@@ -32,13 +50,24 @@ OutputPage::OutputPage(PageServices& services, QWidget* parent)
     graph_->SetMode(GraphMode::kOutput);
     graph_->setMinimumHeight(kGraphMinimumHeight);
 
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(mix_, 0, 0);
-    layout->addWidget(levels_, 0, 1);
-    layout->addWidget(equaliser_, 1, 0, 1, 2);
-    layout->addWidget(crossover_, 2, 0, 1, 2);
-    layout->addWidget(graph_, 3, 0, 1, 2);
-    layout->setRowStretch(3, 1);
+    // Band rows and mix on the left, crossover and levels on the right; the
+    // graph takes all the height that is left below them.
+    sections_ = {MakeSection(equaliser_, this), MakeSection(crossover_, this),
+                 MakeSection(mix_, this), MakeSection(levels_, this)};
+    auto* right = new QVBoxLayout;
+    right->addWidget(Section(OutputSection::Crossover));
+    right->addWidget(Section(OutputSection::Level));
+    right->addStretch();
+    auto* left = new QVBoxLayout;
+    left->addWidget(Section(OutputSection::Equaliser));
+    left->addWidget(Section(OutputSection::Mix));
+    left->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addLayout(right, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(graph_, 1);
 
     connect(mix_, &OutputMixSection::Edited, this, &OutputPage::RedrawGraph);
     connect(levels_, &OutputLevelSection::Edited, this, &OutputPage::RedrawGraph);
@@ -94,6 +123,35 @@ void OutputPage::Relabel(Language language) {
     equaliser_->Relabel(language);
     crossover_->Relabel(language);
     graph_->SetLanguage(language);
+    const std::array<BilingualText, 4> titles = {kEqTitle, kCrossoverTitle, kMixTitle, kLevelTitle};
+    for (size_t index = 0; index < sections_.size(); ++index) {
+        sections_.at(index)->setTitle(Tr(titles.at(index), language));
+    }
+}
+
+QGroupBox* OutputPage::Section(OutputSection section) const {
+    return sections_.at(static_cast<size_t>(section));
+}
+
+void OutputPage::BringSectionIntoView(OutputSection section) {
+    QGroupBox* shown = Section(section);
+    // Inside a window smaller than the page, scroll the section into sight.
+    for (QWidget* ancestor = parentWidget(); ancestor != nullptr;
+         ancestor = ancestor->parentWidget()) {
+        if (auto* scroller = qobject_cast<QScrollArea*>(ancestor)) {
+            scroller->ensureWidgetVisible(shown, 0, 0);
+            break;
+        }
+    }
+    // The keyboard starts in the section the user asked for.
+    for (QWidget* next = shown->nextInFocusChain(); next != nullptr && next != shown;
+         next = next->nextInFocusChain()) {
+        if (shown->isAncestorOf(next) && (next->focusPolicy() & Qt::TabFocus) &&
+            next->isVisibleTo(this) && next->isEnabled()) {
+            next->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
 }
 
 void OutputPage::TakeGraphChange(int chainIndex) {

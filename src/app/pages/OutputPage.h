@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Pages 4 to 9: everything of one output. The page stacks the output's mix,
-// levels, equaliser rows and crossover above its response graph, hands each
+// Pages 4 to 9: everything of one output. The page sets the output's band
+// rows beside its crossover, mix and levels, above its response graph, hands each
 // section the output the view asks for, and keeps the graph and the boxes in
 // step: an edit in a section redraws the graph, a drag on the graph refreshes
 // the row or crossover box of the element that moved.
@@ -9,6 +9,9 @@
 // changes, so this page takes the language again whenever it is refreshed.
 #pragma once
 
+#include <array>
+
+#include "app/pages/OutputSection.h"
 #include "app/pages/Page.h"
 
 class CFStatic;
@@ -17,6 +20,7 @@ class OutputEqSection;
 class OutputLevelSection;
 class OutputMixSection;
 class PageServices;
+class QGroupBox;
 
 class OutputPage : public Page {
     Q_OBJECT
@@ -37,6 +41,10 @@ class OutputPage : public Page {
     OutputEqSection& Equaliser() const { return *equaliser_; }
     OutputCrossoverSection& Crossover() const { return *crossover_; }
     CFStatic& Graph() const { return *graph_; }
+    QGroupBox* Section(OutputSection section) const;
+    // Scrolls the section into sight (in a window smaller than the page) and
+    // puts the keyboard focus on its first control.
+    void BringSectionIntoView(OutputSection section);
 
   private:
     // Message 1124: the graph changed element `chainIndex` of the shown output.
@@ -52,4 +60,5 @@ class OutputPage : public Page {
     OutputEqSection* equaliser_;
     OutputCrossoverSection* crossover_;
     CFStatic* graph_;
+    std::array<QGroupBox*, 4> sections_{};
 };

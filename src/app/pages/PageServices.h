@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/dialogs/DialogServices.h"
+#include "app/pages/OutputSection.h"
 
 class CSendDataQueue;
 
@@ -17,6 +18,11 @@ class PageServices : public DialogServices {
     // Page numbers as the page buttons use them: 0 main, 1 music input EQ,
     // 2 effect EQ, 3 microphone input EQ, 4..9 outputs 1..6.
     virtual void SelectPage(int page) = 0;
+    // Output page `page` with `section` brought into view and given the focus.
+    virtual void ShowOutputSection(int page, OutputSection section) {
+        static_cast<void>(section);
+        SelectPage(page);
+    }
     // Reads device effect group 22, 24, 26 or 28 (the view shows the progress window).
     virtual void ReadEffectGroup(int group) = 0;
     virtual CSendDataQueue& Queue() = 0;

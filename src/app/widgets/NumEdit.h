@@ -33,6 +33,7 @@ class CNumEdit : public QLineEdit {
     void SetRange(int32_t minimum, int32_t maximum);
     int32_t MinCode() const { return scale_.Parameters().minCode; }
     int32_t MaxCode() const { return scale_.Parameters().maxCode; }
+    const ScaleParameters& GetScaleParameters() const { return scale_.Parameters(); }
     void SetStep(double step) { scale_.SetStep(step); }
     void SetOffset(double offset) { scale_.SetOffset(offset); }
 

@@ -2,35 +2,24 @@
 #include "app/widgets/SpinButtons.h"
 
 #include <QKeyEvent>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/widgets/NumEdit.h"
-
-namespace {
-QToolButton* MakeArrow(Qt::ArrowType arrow, QWidget* parent) {
-    auto* button = new QToolButton(parent);
-    button->setArrowType(arrow);
-    // Holding an arrow keeps stepping, as a spin control does.
-    button->setAutoRepeat(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    return button;
-}
-}  // namespace
+#include "controls/KitArrowButton.h"
 
 CSpinButtons::CSpinButtons(CNumEdit& field, QWidget* parent)
     : QWidget(parent),
       field_(field),
-      upButton_(MakeArrow(Qt::UpArrow, this)),
-      downButton_(MakeArrow(Qt::DownArrow, this)) {
+      upButton_(new KitArrowButton(KitArrowButton::Direction::Up, this)),
+      downButton_(new KitArrowButton(KitArrowButton::Direction::Down, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(upButton_);
     layout->addWidget(downButton_);
-    connect(upButton_, &QToolButton::clicked, this, &CSpinButtons::StepUp);
-    connect(downButton_, &QToolButton::clicked, this, &CSpinButtons::StepDown);
+    connect(upButton_, &QAbstractButton::clicked, this, &CSpinButtons::StepUp);
+    connect(downButton_, &QAbstractButton::clicked, this, &CSpinButtons::StepDown);
     field_.installEventFilter(this);
 }
 

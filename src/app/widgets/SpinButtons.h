@@ -13,7 +13,7 @@
 #include "curves/BilingualText.h"
 
 class CNumEdit;
-class QToolButton;
+class QAbstractButton;
 
 // Shown when a caller sets a position outside the field's range.
 inline constexpr BilingualText kSpinPositionMessage{"Position out of range", "Pos设定错误"};
@@ -38,16 +38,16 @@ class CSpinButtons : public QWidget {
 
     static constexpr int32_t kPageClicks = 10;
 
-    QToolButton* UpButton() const { return upButton_; }
-    QToolButton* DownButton() const { return downButton_; }
+    QAbstractButton* UpButton() const { return upButton_; }
+    QAbstractButton* DownButton() const { return downButton_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     CNumEdit& field_;
-    QToolButton* upButton_;
-    QToolButton* downButton_;
+    QAbstractButton* upButton_;
+    QAbstractButton* downButton_;
     int32_t clickStep_ = 1;
     bool frequencyMode_ = false;
 };

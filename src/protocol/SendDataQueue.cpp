@@ -18,6 +18,15 @@ int CSendDataQueue::Count() const {
     return static_cast<int>(messages_.size());
 }
 
+int CSendDataQueue::CountOf(int32_t command) const {
+    Guard guard = Lock();
+    int count = 0;
+    for (const std::unique_ptr<CSendData>& message : messages_) {
+        count += message->command == command ? 1 : 0;
+    }
+    return count;
+}
+
 void CSendDataQueue::RemoveHead() {
     Guard guard = Lock();
     if (!messages_.empty()) {

@@ -26,6 +26,8 @@ class CSendDataQueue {
     // valid only while the caller holds the lock.
     CSendData* Head() const;
     int Count() const;
+    // How many queued messages carry `command` (a frame's byte 5).
+    int CountOf(int32_t command) const;
     // Destroys the first message; does nothing on an empty queue.
     void RemoveHead();
     void Clear();

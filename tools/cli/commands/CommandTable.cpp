@@ -18,6 +18,8 @@ constexpr std::array kCommands{
     Command{"image", "image FILE.dia", RunImage},
     Command{"resave", "resave IN.dia OUT.dia", RunResave},
     Command{"curves", "curves FILE.dia [--csv]", RunCurves},
+    Command{"show", "show FILE.dia", RunShow},
+    Command{"diff", "diff A.dia B.dia", RunDiff},
 };
 
 void PrintUsage(std::ostream& err) {

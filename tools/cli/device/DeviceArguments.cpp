@@ -9,8 +9,8 @@
 namespace cli {
 namespace {
 constexpr std::array<std::string_view, 3> kOptionsWithValue = {"--link", "--out", "--timeout"};
-constexpr std::array<std::string_view, 7> kDeviceCommands = {
-    "read", "write", "recall", "store", "effect-group", "ports", "usb"};
+constexpr std::array<std::string_view, 8> kDeviceCommands = {
+    "read", "write", "recall", "store", "effect-group", "set", "ports", "usb"};
 constexpr int kLongestTimeoutSeconds = 3600;
 
 bool TakesValue(std::string_view word) {
@@ -69,6 +69,7 @@ std::variant<DeviceArguments, std::string> ParseDeviceArguments(
                 return *error;
             }
             arguments.link = std::get<LinkAddress>(std::move(parsed));
+            arguments.links.push_back(*arguments.link);
         } else if (word == "--timeout") {
             const std::optional<int> seconds = ParseSeconds(value);
             if (!seconds) {

@@ -13,7 +13,10 @@
 namespace cli {
 
 struct DeviceArguments {
+    // The link a command runs against; with several --link options, each in turn.
     std::optional<LinkAddress> link;
+    // Every --link, in the order given.
+    std::vector<LinkAddress> links;
     std::optional<std::string> outPath;
     int timeoutSeconds = 30;
     bool verbose = false;

@@ -22,6 +22,15 @@ int RunStore(const DeviceArguments& arguments, const DeviceEnvironment& environm
              std::ostream& out, std::ostream& err);
 int RunEffectGroup(const DeviceArguments& arguments, const DeviceEnvironment& environment,
                    std::ostream& out, std::ostream& err);
+// Parameter paths: the device's program as JSON, compared with a file or
+// another device, and changed parameter by parameter.
+int RunShowDevice(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+                  std::ostream& out, std::ostream& err);
+// Takes every --link itself: a file against each device, or the first device against the others.
+int RunDiffDevice(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+                  std::ostream& out, std::ostream& err);
+int RunSet(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+           std::ostream& out, std::ostream& err);
 
 int RunPorts(const DeviceArguments& arguments, const DeviceEnvironment& environment,
              std::ostream& out, std::ostream& err);

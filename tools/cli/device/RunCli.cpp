@@ -22,6 +22,8 @@ struct DeviceCommand {
     std::string_view name;
     bool needsLink;
     DeviceRunner run;
+    // Takes all --link options at once instead of running once per link.
+    bool takesAllLinks = false;
 };
 
 constexpr std::array kDeviceCommands{
@@ -30,16 +32,21 @@ constexpr std::array kDeviceCommands{
     DeviceCommand{"recall", true, RunRecall},
     DeviceCommand{"store", true, RunStore},
     DeviceCommand{"effect-group", true, RunEffectGroup},
+    DeviceCommand{"show", true, RunShowDevice},
+    DeviceCommand{"diff", true, RunDiffDevice, true},
+    DeviceCommand{"set", true, RunSet},
     DeviceCommand{"ports", false, RunPorts},
     DeviceCommand{"usb", false, RunUsbDevices},
 };
 
-constexpr std::array<std::string_view, 4> kFileCommands = {"new", "image", "resave", "curves"};
+constexpr std::array<std::string_view, 6> kFileCommands = {"new",    "image", "resave",
+                                                           "curves", "show",  "diff"};
 
 void PrintDeviceUsage(std::ostream& err) {
     err << "       sonavel-cli --link tcp:HOST:PORT|serial:PATH|usb [-v] [--timeout SECONDS]\n"
            "           read [--out FILE.dia] | write FILE.dia | recall SLOT [--out FILE.dia]\n"
            "           | store SLOT NAME | effect-group 1..4 [--out FILE.dia]\n"
+           "           | show | set PATH=VALUE... | diff [FILE.dia]   (--link may be repeated)\n"
            "       sonavel-cli ports | usb\n";
 }
 
@@ -74,6 +81,28 @@ class QuietDebugTraces {
     static inline QtMessageHandler previous_ = nullptr;
     const bool installed_;
 };
+
+// Several --link options: the command runs against each device in turn, and
+// the status is the worst of them; a usage error stops at the first device.
+int RunOnEachLink(DeviceRunner run, const DeviceArguments& arguments,
+                  const DeviceEnvironment& environment, std::ostream& out, std::ostream& err) {
+    if (arguments.outPath) {
+        err << "--out takes one --link; every device would overwrite the same file\n";
+        return kUsageError;
+    }
+    int worst = kSuccess;
+    for (const LinkAddress& link : arguments.links) {
+        DeviceArguments one = arguments;
+        one.link = link;
+        one.links = {link};
+        const int status = run(one, environment, out, err);
+        if (status == kUsageError) {
+            return status;
+        }
+        worst = std::max(worst, status);
+    }
+    return worst;
+}
 
 // A process that is only a command-line tool has no application object yet.
 std::unique_ptr<QCoreApplication> EnsureApplication() {
@@ -117,7 +146,10 @@ int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostrea
         }
         const std::unique_ptr<QCoreApplication> application = EnsureApplication();
         const QuietDebugTraces quiet(arguments.verbose);
-        return command.run(arguments, environment, out, err);
+        if (command.takesAllLinks || arguments.links.size() <= 1) {
+            return command.run(arguments, environment, out, err);
+        }
+        return RunOnEachLink(command.run, arguments, environment, out, err);
     }
     err << "unknown command '" << arguments.command << "'\n";
     PrintDeviceUsage(err);

@@ -8,6 +8,15 @@
 
 namespace LinkMessage {
 inline constexpr BilingualText kSerialPortOpenFailed{"Unable to open COM-port!", "不能打开串口!"};
+// The port exists but this user may not open it: on Linux the group that
+// owns USB-to-serial ports (dialout on Debian).
+inline constexpr BilingualText kSerialPortNotPermitted{
+    "Unable to open COM-port!\n\nThis user may not open the port. Add the user to the group that "
+    "owns it (dialout on Debian): sudo usermod -aG dialout \"$USER\", then log out and in again. "
+    "See \"USB and serial permissions (Linux)\" in the README and Troubleshooting in the help.",
+    "不能打开串口!\n\n当前用户无权打开该串口。请把用户加入拥有它的用户组（Debian 上为 dialout）："
+    "sudo usermod -aG dialout \"$USER\"，然后注销并重新登录。"
+    "参见 README 中的 \"USB and serial permissions (Linux)\" 一节和帮助中的故障排除。"};
 inline constexpr BilingualText kComLinkFailed{"Unable to Open Com Link!", "不能打开 Com 连接!"};
 inline constexpr BilingualText kUsbLinkFailed{"Unable to Open USB Link!", "不能打开 USB 连接!"};
 inline constexpr BilingualText kNetworkLinkFailed{"Unable to Open Network Link!",

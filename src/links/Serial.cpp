@@ -1,12 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/Serial.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <QDebug>
 #include <cerrno>
 #include <chrono>
@@ -31,39 +25,15 @@ int RemainingMs(Clock::time_point deadline, int timeoutMs) {
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
-bool ToSpeed(CSerial::EBaudrate baudrate, speed_t& speed) {
-    switch (baudrate) {
-        case CSerial::EBaud9600:
-            speed = B9600;
-            return true;
-        case CSerial::EBaud19200:
-            speed = B19200;
-            return true;
-        case CSerial::EBaud38400:
-            speed = B38400;
-            return true;
-        case CSerial::EBaud57600:
-            speed = B57600;
-            return true;
-        case CSerial::EBaud115200:
-            speed = B115200;
-            return true;
+SerialDevice::Parity ToParity(CSerial::EParity parity) {
+    switch (parity) {
+        case CSerial::EParOdd:
+            return SerialDevice::Parity::Odd;
+        case CSerial::EParEven:
+            return SerialDevice::Parity::Even;
+        default:
+            return SerialDevice::Parity::None;
     }
-    return false;
-}
-
-tcflag_t ToCharacterSize(CSerial::EDataBits dataBits) {
-    switch (dataBits) {
-        case CSerial::EData5:
-            return CS5;
-        case CSerial::EData6:
-            return CS6;
-        case CSerial::EData7:
-            return CS7;
-        case CSerial::EData8:
-            return CS8;
-    }
-    return CS8;
 }
 
 }  // namespace
@@ -80,27 +50,19 @@ long CSerial::Open(const std::string& device, size_t inQueue, size_t outQueue, b
         Trace("CSerial::Open - Port already opened\n");
         return Fail(kSerialAlreadyOpen);
     }
-    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        const long error = errno;
-        Trace("CSerial::Open - Unable to open port\n");
-        return Fail(error);
-    }
+    SerialDevice::Handle handle = SerialDevice::kNoHandle;
     // Not shared: nobody else may open the line while we hold it.
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0) {
-        const long error = errno;
-        ::close(fd);
+    if (const long error = SerialDevice::OpenUnshared(device, handle); error != 0) {
         Trace("CSerial::Open - Unable to open port\n");
         return Fail(error);
     }
     if ((inQueue != 0 || outQueue != 0) &&
         (inQueue < kMinimumQueueSize || outQueue < kMinimumQueueSize)) {
-        ioctl(fd, TIOCNXCL);
-        ::close(fd);
+        SerialDevice::Close(handle);
         Trace("CSerial::Open - Unable to setup the COM-port\n");
         return Fail(EINVAL);
     }
-    fd_ = fd;
+    handle_ = handle;
     bytesTaken_ = 0;
     arrivedReported_ = 0;
     eventType_ = 0;
@@ -113,9 +75,8 @@ long CSerial::Close() {
     if (!IsOpen()) {
         return Fail(kSerialInvalidHandle);
     }
-    ioctl(fd_, TIOCNXCL);
-    ::close(fd_);
-    fd_ = -1;
+    SerialDevice::Close(handle_);
+    handle_ = SerialDevice::kNoHandle;
     return Succeed();
 }
 
@@ -123,40 +84,9 @@ long CSerial::Setup(EBaudrate baudrate, EDataBits dataBits, EParity parity, ESto
     if (!IsOpen()) {
         return Fail(kSerialInvalidHandle);
     }
-    termios settings{};
-    speed_t speed = B0;
-    if (!ToSpeed(baudrate, speed)) {
-        Trace("CSerial::Setup - Unable to set DCB information\n");
-        return Fail(EINVAL);
-    }
-    if (tcgetattr(fd_, &settings) != 0) {
-        const long error = errno;
-        Trace("CSerial::Setup - Unable to obtain DCB information\n");
-        return Fail(error);
-    }
-    // Raw bytes both ways: no echo, no line editing, no translation.
-    settings.c_iflag &=
-        ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | INPCK);
-    settings.c_oflag &= ~static_cast<tcflag_t>(OPOST);
-    settings.c_lflag &= ~static_cast<tcflag_t>(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
-    settings.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | PARODD | CSTOPB);
-    settings.c_cflag |= ToCharacterSize(dataBits) | CREAD | CLOCAL;
-    if (parity != EParNone) {
-        settings.c_cflag |= PARENB;
-        settings.c_iflag |= INPCK;
-        if (parity == EParOdd) {
-            settings.c_cflag |= PARODD;
-        }
-    }
-    if (stopBits == EStop2) {
-        settings.c_cflag |= CSTOPB;
-    }
-    settings.c_cc[VMIN] = 0;
-    settings.c_cc[VTIME] = 0;
-    cfsetispeed(&settings, speed);
-    cfsetospeed(&settings, speed);
-    if (tcsetattr(fd_, TCSANOW, &settings) != 0) {
-        const long error = errno;
+    const SerialDevice::LineSettings line{static_cast<int>(baudrate), static_cast<int>(dataBits),
+                                          ToParity(parity), stopBits == EStop2};
+    if (const long error = SerialDevice::ApplyLineSettings(handle_, line); error != 0) {
         Trace("CSerial::Setup - Unable to set DCB information\n");
         return Fail(error);
     }
@@ -175,29 +105,21 @@ long CSerial::SetupHandshaking(EHandshake handshake) {
     if (!IsOpen()) {
         return Fail(kSerialInvalidHandle);
     }
-    termios settings{};
-    if (tcgetattr(fd_, &settings) != 0) {
-        const long error = errno;
-        Trace("CSerial::SetupHandshaking - Unable to obtain DCB information\n");
-        return Fail(error);
-    }
-    settings.c_cflag &= ~static_cast<tcflag_t>(CRTSCTS);
-    settings.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
+    SerialDevice::Handshake wanted = SerialDevice::Handshake::Off;
     switch (handshake) {
         case EHandshakeOff:
             break;
         case EHandshakeHardware:
-            settings.c_cflag |= CRTSCTS;
+            wanted = SerialDevice::Handshake::Hardware;
             break;
         case EHandshakeSoftware:
-            settings.c_iflag |= IXON | IXOFF;
+            wanted = SerialDevice::Handshake::Software;
             break;
         default:
             Trace("CSerial::SetupHandshaking - Unknown handshaking\n");
             return Fail(kSerialInvalidArgument);
     }
-    if (tcsetattr(fd_, TCSANOW, &settings) != 0) {
-        const long error = errno;
+    if (const long error = SerialDevice::ApplyHandshake(handle_, wanted); error != 0) {
         Trace("CSerial::SetupHandshaking - Unable to set DCB information\n");
         return Fail(error);
     }
@@ -221,21 +143,17 @@ uint32_t CSerial::GetEventType() {
 }
 
 long CSerial::WaitEvent(int timeoutMs) {
-    return WaitEventOrWake(-1, timeoutMs);
+    return WaitEventOrWake(nullptr, timeoutMs);
 }
 
 uint64_t CSerial::ArrivedSoFar() const {
     // Taken first, waiting second: a read in between can only make the sum
     // too small, which delays an event but never swallows one.
     const uint64_t taken = bytesTaken_.load();
-    int waiting = 0;
-    if (ioctl(fd_, FIONREAD, &waiting) != 0 || waiting < 0) {
-        waiting = 0;
-    }
-    return taken + static_cast<uint64_t>(waiting);
+    return taken + SerialDevice::BytesWaiting(handle_);
 }
 
-long CSerial::WaitEventOrWake(int wakeFd, int timeoutMs) {
+long CSerial::WaitEventOrWake(const SerialDevice::WakeSignal* wake, int timeoutMs) {
     if (!IsOpen()) {
         return Fail(kSerialInvalidHandle);
     }
@@ -248,33 +166,26 @@ long CSerial::WaitEventOrWake(int wakeFd, int timeoutMs) {
             eventType_ |= kEventReceivedChar;
             return Succeed();
         }
-        int waiting = 0;
-        ioctl(fd_, FIONREAD, &waiting);
-        const bool unreadBytes = waiting > 0;
-
-        pollfd fds[2] = {{fd_, static_cast<short>(unreadBytes ? 0 : POLLIN), 0},
-                         {wakeFd, POLLIN, 0}};
-        const int count = wakeFd >= 0 ? 2 : 1;
+        const bool unreadBytes = SerialDevice::BytesWaiting(handle_) > 0;
         int slice = RemainingMs(deadline, timeoutMs);
         if (unreadBytes && (slice < 0 || slice > kUnreadPollMs)) {
             slice = kUnreadPollMs;
         }
-        const int ready = ::poll(fds, static_cast<nfds_t>(count), slice);
-        if (ready < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return Fail(errno);
-        }
-        if (count == 2 && (fds[1].revents & POLLIN) != 0) {
-            return Succeed();  // woken: the caller looks at why
-        }
-        if ((fds[0].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            // The line has gone (adapter unplugged, far end closed).
-            return Fail(EIO);
-        }
-        if (ready == 0 && timeoutMs >= 0 && RemainingMs(deadline, timeoutMs) == 0) {
-            return Fail(kSerialTimeout);
+        long error = 0;
+        switch (SerialDevice::WaitForInput(handle_, !unreadBytes, wake, slice, error)) {
+            case SerialDevice::WaitResult::Failed:
+                return Fail(error);
+            case SerialDevice::WaitResult::Woken:
+                return Succeed();  // the caller looks at why
+            case SerialDevice::WaitResult::LineGone:
+                return Fail(EIO);
+            case SerialDevice::WaitResult::TimedOut:
+                if (timeoutMs >= 0 && RemainingMs(deadline, timeoutMs) == 0) {
+                    return Fail(kSerialTimeout);
+                }
+                break;
+            case SerialDevice::WaitResult::Activity:
+                break;
         }
     }
 }
@@ -290,25 +201,22 @@ long CSerial::Write(const void* data, size_t size, size_t* written, int timeoutM
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     size_t done = 0;
     while (done < size) {
-        const ssize_t count = ::write(fd_, bytes + done, size - done);
-        if (count > 0) {
-            done += static_cast<size_t>(count);
+        const SerialDevice::Transfer moved =
+            SerialDevice::WriteAvailable(handle_, bytes + done, size - done);
+        if (moved.error != 0) {
+            Trace("CSerial::Write - Unable to write the data\n");
+            return Fail(moved.error);
+        }
+        if (moved.count > 0) {
+            done += moved.count;
             if (written != nullptr) {
                 *written = done;
             }
             continue;
         }
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0 && errno != EAGAIN) {
-            const long error = errno;
-            Trace("CSerial::Write - Unable to write the data\n");
-            return Fail(error);
-        }
-        pollfd fds = {fd_, POLLOUT, 0};
         const int slice = RemainingMs(deadline, timeoutMs);
-        if (slice == 0 || ::poll(&fds, 1, slice) == 0) {
+        if (slice == 0 ||
+            SerialDevice::WaitForRoom(handle_, slice) == SerialDevice::WaitResult::TimedOut) {
             return Fail(kSerialTimeout);
         }
     }
@@ -326,10 +234,15 @@ long CSerial::Read(void* buffer, size_t size, size_t* read, int timeoutMs) {
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
     size_t done = 0;
     while (done < size) {
-        const ssize_t count = ::read(fd_, bytes + done, size - done);
-        if (count > 0) {
-            done += static_cast<size_t>(count);
-            bytesTaken_ += static_cast<uint64_t>(count);
+        const SerialDevice::Transfer moved =
+            SerialDevice::ReadAvailable(handle_, bytes + done, size - done);
+        if (moved.error != 0) {
+            Trace("CSerial::Read - Unable to read the data\n");
+            return Fail(moved.error);
+        }
+        if (moved.count > 0) {
+            done += moved.count;
+            bytesTaken_ += moved.count;
             if (read != nullptr) {
                 *read = done;
             }
@@ -338,21 +251,13 @@ long CSerial::Read(void* buffer, size_t size, size_t* read, int timeoutMs) {
             }
             continue;
         }
-        if (count < 0 && errno == EINTR) {
-            continue;
-        }
-        if (count < 0 && errno != EAGAIN) {
-            const long error = errno;
-            Trace("CSerial::Read - Unable to read the data\n");
-            return Fail(error);
-        }
         // Non-blocking reads take what has arrived, even nothing.
-        if (count == 0 || readTimeout_ == EReadTimeoutNonblocking) {
+        if (!moved.wouldBlock || readTimeout_ == EReadTimeoutNonblocking) {
             break;
         }
-        pollfd fds = {fd_, POLLIN, 0};
         const int slice = RemainingMs(deadline, timeoutMs);
-        if (slice == 0 || ::poll(&fds, 1, slice) == 0) {
+        if (slice == 0 ||
+            SerialDevice::WaitForBytes(handle_, slice) == SerialDevice::WaitResult::TimedOut) {
             return Fail(kSerialTimeout);
         }
     }
@@ -364,14 +269,12 @@ long CSerial::Purge() {
         return Fail(kSerialInvalidHandle);
     }
     // What is thrown away counts as taken, or the next arrival would look old.
-    int waiting = 0;
-    ioctl(fd_, FIONREAD, &waiting);
-    if (tcflush(fd_, TCIOFLUSH) != 0) {
-        const long error = errno;
+    const size_t waiting = SerialDevice::BytesWaiting(handle_);
+    if (const long error = SerialDevice::DiscardBuffers(handle_); error != 0) {
         Trace("CSerial::Purge - Overlapped completed without result\n");
         return Fail(error);
     }
-    bytesTaken_ += static_cast<uint64_t>(waiting > 0 ? waiting : 0);
+    bytesTaken_ += waiting;
     return Succeed();
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A serial port on the POSIX terminal interface: open without sharing, line
-// settings, handshaking, event mask and event wait, reads and writes with a
-// time-out, purge. Every operation returns the code it also keeps as the last
-// error (see SerialErrors.h).
+// A serial port: open without sharing, line settings, handshaking, event mask
+// and event wait, reads and writes with a time-out, purge. Every operation
+// returns the code it also keeps as the last error (see SerialErrors.h). The
+// platform's side of the line is behind links/platform/SerialDevice.h.
 //
 // The constraint: an event wait reports received characters the way a port
 // event does, once per arrival, not for as long as bytes sit unread; callers
@@ -13,6 +13,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+
+#include "links/platform/SerialDevice.h"
 
 class CSerial {
   public:
@@ -65,12 +67,12 @@ class CSerial {
                       int timeoutMs = kWaitForever);
     long Purge();
 
-    bool IsOpen() const { return fd_ >= 0; }
+    bool IsOpen() const { return handle_ != SerialDevice::kNoHandle; }
     long GetLastError() const { return lastError_; }
 
   protected:
-    // Event wait that also ends when `wakeFd` becomes readable (-1: none).
-    long WaitEventOrWake(int wakeFd, int timeoutMs);
+    // Event wait that also ends when `wake` is signalled (nullptr: none).
+    long WaitEventOrWake(const SerialDevice::WakeSignal* wake, int timeoutMs);
     long Fail(long error) { return lastError_ = error; }
     long Succeed() { return lastError_ = 0; }
     // Diagnostics for the developer; nothing the user sees.
@@ -81,7 +83,7 @@ class CSerial {
     uint64_t ArrivedSoFar() const;
 
     long lastError_ = 0;
-    int fd_ = -1;
+    SerialDevice::Handle handle_ = SerialDevice::kNoHandle;
     std::atomic<uint32_t> eventType_{0};
     std::atomic<uint32_t> eventMask_{0};
     EReadTimeout readTimeout_ = EReadTimeoutNonblocking;

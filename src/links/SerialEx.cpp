@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/SerialEx.h"
 
-#include <sys/eventfd.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <system_error>
 
 #include "links/SerialErrors.h"
@@ -24,9 +20,7 @@ long CSerialEx::Open(const std::string& device, size_t inQueue, size_t outQueue,
     if (result != kSerialSuccess) {
         return result;
     }
-    wakeFd_ = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
-    if (wakeFd_ < 0) {
-        const long error = errno;
+    if (const long error = wake_.Create(); error != 0) {
         Trace("CSerialEx::Open - Unable to create event\n");
         CSerial::Close();
         return Fail(error);
@@ -52,14 +46,11 @@ long CSerialEx::Close() {
 
 void CSerialEx::CloseListenerResources() {
     StopListener();
-    if (wakeFd_ >= 0) {
-        ::close(wakeFd_);
-        wakeFd_ = -1;
-    }
+    wake_.Destroy();
 }
 
 long CSerialEx::StartListener() {
-    if (!IsOpen() || wakeFd_ < 0) {
+    if (!IsOpen() || !wake_.IsValid()) {
         return Fail(kSerialInvalidHandle);
     }
     if (listener_.joinable()) {
@@ -79,18 +70,16 @@ long CSerialEx::StopListener() {
         return Succeed();
     }
     stopping_ = true;
-    const uint64_t one = 1;
-    [[maybe_unused]] const ssize_t ignored = ::write(wakeFd_, &one, sizeof one);
+    wake_.Signal();
     listener_.join();
-    uint64_t drained = 0;
-    [[maybe_unused]] const ssize_t drainedBytes = ::read(wakeFd_, &drained, sizeof drained);
+    wake_.Drain();
     stopping_ = false;
     return Succeed();
 }
 
 void CSerialEx::ThreadProc() {
     while (!stopping_) {
-        if (WaitEventOrWake(wakeFd_, kWaitForever) != kSerialSuccess) {
+        if (WaitEventOrWake(&wake_, kWaitForever) != kSerialSuccess) {
             Trace("CSerialEx::ThreadProc - Unable to wait until COM event has arrived\n");
             return;
         }
@@ -98,7 +87,7 @@ void CSerialEx::ThreadProc() {
             break;
         }
         const uint32_t event = GetEventType() & GetEventMask();
-        // The terminal interface has no line error word to read and clear.
+        // Not every platform reports line errors; none are passed on.
         const uint32_t errors = 0;
         if (event != 0) {
             OnEvent(event, errors);

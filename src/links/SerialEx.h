@@ -4,7 +4,7 @@
 //
 // The constraint: OnEvent runs on the listener thread, so it may only pass the
 // event on (post it); stopping the listener wakes the wait and joins the
-// thread before the port descriptor is closed.
+// thread before the port is closed.
 #pragma once
 
 #include <atomic>
@@ -35,5 +35,5 @@ class CSerialEx : public CSerial {
 
     std::atomic<bool> stopping_{false};
     std::thread listener_;
-    int wakeFd_ = -1;
+    SerialDevice::WakeSignal wake_;
 };

@@ -5,6 +5,7 @@
 
 #include "links/LinkMessages.h"
 #include "links/SerialErrors.h"
+#include "links/platform/SerialDevice.h"
 #include "protocol/Command.h"
 
 namespace {
@@ -21,15 +22,21 @@ SerialLink::~SerialLink() {
 }
 
 std::string SerialLink::DevicePath(const std::string& portName) {
-    return !portName.empty() && portName.front() == '/' ? portName : "/dev/" + portName;
+    return SerialDevice::PathForPortName(portName);
+}
+
+BilingualText SerialLink::OpenFailureMessage(long error) {
+    return SerialDevice::IsPermissionDenied(error) ? LinkMessage::kSerialPortNotPermitted
+                                                   : LinkMessage::kSerialPortOpenFailed;
 }
 
 bool SerialLink::Open(const std::string& portName) {
     if (port_.IsOpen()) {
         port_.Close();
     }
-    if (portName.empty() || port_.Open(DevicePath(portName)) != kSerialSuccess) {
-        emit OpenFailed(LinkMessage::kSerialPortOpenFailed);
+    const long opened = portName.empty() ? kSerialInvalidHandle : port_.Open(DevicePath(portName));
+    if (opened != kSerialSuccess) {
+        emit OpenFailed(OpenFailureMessage(opened));
         return false;
     }
     // A port that refuses the line settings is no use to the device: close it

@@ -24,7 +24,8 @@ class SerialLink : public QObject, public LinkPort {
     ~SerialLink() override;
 
     // Opens the named port ("ttyUSB0", or a full path). A port that cannot be
-    // opened reports "Unable to open COM-port!" through OpenFailed.
+    // opened reports "Unable to open COM-port!" through OpenFailed, with the
+    // way to get permission when the user lacks it.
     bool Open(const std::string& portName);
     // True when the port was open.
     bool Close();
@@ -34,6 +35,8 @@ class SerialLink : public QObject, public LinkPort {
 
     // The device path a port name opens.
     static std::string DevicePath(const std::string& portName);
+    // The message for a port that would not open with `error`.
+    static BilingualText OpenFailureMessage(long error);
 
     void Transmit(std::span<const uint8_t> frame) override;
     void ResetReceiver() override;

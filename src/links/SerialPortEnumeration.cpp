@@ -1,12 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "links/SerialPortEnumeration.h"
 
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <termios.h>
-#include <unistd.h>
-
 #include <algorithm>
+
+#include "links/platform/SerialDevice.h"
 
 bool IsUsbBridgeName(const std::string& friendlyName) {
     return friendlyName.find("CP21") != std::string::npos &&
@@ -74,14 +71,12 @@ std::string EnumerateSerialPorts(PortInfoSource& source, std::vector<SerialPortR
 }
 
 bool CanOpenPort(const std::string& devicePath) {
-    const int fd = ::open(devicePath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    SerialDevice::Handle handle = SerialDevice::kNoHandle;
+    if (SerialDevice::OpenUnshared(devicePath, handle) != 0) {
         return false;
     }
-    const bool usable = isatty(fd) && ioctl(fd, TIOCEXCL) == 0;
-    ioctl(fd, TIOCNXCL);
-    ::close(fd);
-    return usable;
+    SerialDevice::Close(handle);
+    return true;
 }
 
 std::vector<SerialPortRecord> ListEveryPort(PortInfoSource& source) {

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
+#include <cerrno>
 
 #include "PseudoTerminal.h"
 #include "TestApp.h"
 #include "links/SerialErrors.h"
+#include "links/SerialLink.h"
 #include "links/SerialWnd.h"
 
 namespace {
@@ -114,12 +116,38 @@ TEST_F(SerialPortTest, TheListenerReportsEachArrivalOnceOnTheUiThread) {
     EXPECT_TRUE(WaitUntil([&] { return events.size() >= 2; }));
     EXPECT_EQ(events.size(), 2u);
 
+    // A listener stopped and started again waits as before, neither woken
+    // for ever by the old stop nor deaf to the next arrival.
+    EXPECT_EQ(port.StopListener(), kSerialSuccess);
+    EXPECT_EQ(port.StartListener(), kSerialSuccess);
+    QTest::qWait(30);
+    EXPECT_EQ(events.size(), 2u);
+    terminal_.Send({0x02});
+    EXPECT_TRUE(WaitUntil([&] { return events.size() >= 3; }));
+    EXPECT_EQ(events.size(), 3u);
+
     // Closing stops the listener; later arrivals are not reported.
     EXPECT_EQ(port.Close(), kSerialSuccess);
     EXPECT_FALSE(port.IsListening());
     terminal_.Send({0x01});
     QTest::qWait(30);
-    EXPECT_EQ(events.size(), 2u);
+    EXPECT_EQ(events.size(), 3u);
+}
+
+TEST(SerialOpenFailureTest, APortThisUserMayNotOpenSaysHowToGetPermission) {
+    struct Case {
+        long error;
+        bool permission;
+    };
+    for (const Case c : {Case{EACCES, true}, Case{EPERM, true}, Case{ENOENT, false},
+                         Case{EBUSY, false}, Case{kSerialInvalidHandle, false}}) {
+        const BilingualText message = SerialLink::OpenFailureMessage(c.error);
+        const std::string english(message.english);
+        EXPECT_EQ(english.rfind("Unable to open COM-port!", 0), 0u) << c.error;
+        EXPECT_EQ(english.find("dialout") != std::string::npos, c.permission) << c.error;
+        EXPECT_EQ(std::string(message.chinese).find("dialout") != std::string::npos, c.permission)
+            << c.error;
+    }
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 // what is buffered, and a wake signal that ends a wait from another thread.
 // The family above it (CSerial, CSerialEx) keeps the event and time-out rules,
 // so a port behaves the same on every platform. SerialDevicePosix.cpp serves
-// Linux and macOS; another platform adds its own file beside it.
+// Linux and macOS, SerialDeviceWin32.cpp Windows.
 //
 // The constraint: nothing here blocks longer than the time-out it is given,
 // and failures come back as the platform's own error code (errno on POSIX),

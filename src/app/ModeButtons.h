@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two state buttons of the view: the device's source mode (DVD, VOD, BGM,
 // AUTO; system byte 6) and the microphone's feedback suppression (off, FBX1 to
-// FBX4). A press asks the view for the next state; the buttons only show. The
+// FBX4), each a small picture with its legend. A press asks the view for the
+// next state; the buttons only show. The
 // mode names are the device's own legends and read the same in both
 // languages; "off" follows the interface language.
 //
@@ -12,9 +13,8 @@
 #include <QWidget>
 #include <cstdint>
 
+#include "controls/KitPictureButton.h"
 #include "curves/BilingualText.h"
-
-class QPushButton;
 
 inline constexpr int kSourceModeCount = 4;
 inline constexpr int kFeedbackModeCount = 5;
@@ -32,16 +32,19 @@ class ModeButtons : public QWidget {
     void Show(uint8_t sourceMode, uint8_t feedbackMode);
     void Relabel(Language language);
 
-    QPushButton* ModeButton() const { return mode_; }
-    QPushButton* FeedbackButton() const { return feedback_; }
+    KitPictureButton* ModeButton() const { return mode_; }
+    KitPictureButton* FeedbackButton() const { return feedback_; }
 
   signals:
     void ModePressed();
     void FeedbackPressed();
 
   private:
-    QPushButton* mode_;
-    QPushButton* feedback_;
+    void ShowPictures();
+
+    KitPictureButton* mode_;
+    KitPictureButton* feedback_;
+    uint8_t sourceMode_ = 0;
     uint8_t feedbackMode_ = 0;
     Language language_ = Language::Chinese;
 };

@@ -2,7 +2,6 @@
 #include "app/PageButtons.h"
 
 #include <QHBoxLayout>
-#include <QPushButton>
 
 #include "app/ShellTexts.h"
 
@@ -17,10 +16,9 @@ PageButtons::PageButtons(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     for (int page = 0; page < kPageCount; ++page) {
-        auto* button = new QPushButton(this);
-        // The view draws the current page pressed; a click alone must not.
-        button->setCheckable(true);
-        connect(button, &QPushButton::clicked, this, [this, page] { emit PagePressed(page); });
+        // The view draws the current page pressed; a click alone does not.
+        auto* button = new KitButton(KitButton::Look::Page, this);
+        connect(button, &KitButton::clicked, this, [this, page] { emit PagePressed(page); });
         buttons_.at(static_cast<size_t>(page)) = button;
         layout->addWidget(button);
     }
@@ -36,7 +34,7 @@ void PageButtons::ShowCurrent(int page) {
 
 void PageButtons::Relabel(Language language) {
     for (int page = 0; page < kPageCount; ++page) {
-        QPushButton* button = buttons_.at(static_cast<size_t>(page));
+        KitButton* button = buttons_.at(static_cast<size_t>(page));
         if (page < kFirstOutputPage) {
             button->setText(Tr(kPageNames.at(static_cast<size_t>(page)), language));
         } else {

@@ -8,8 +8,7 @@
 #include <array>
 
 #include "app/AppState.h"
-
-class QPushButton;
+#include "controls/KitButton.h"
 
 class PageButtons : public QWidget {
     Q_OBJECT
@@ -18,11 +17,11 @@ class PageButtons : public QWidget {
 
     void ShowCurrent(int page);
     void Relabel(Language language);
-    QPushButton* Button(int page) const { return buttons_.at(static_cast<size_t>(page)); }
+    KitButton* Button(int page) const { return buttons_.at(static_cast<size_t>(page)); }
 
   signals:
     void PagePressed(int page);
 
   private:
-    std::array<QPushButton*, kPageCount> buttons_{};
+    std::array<KitButton*, kPageCount> buttons_{};
 };

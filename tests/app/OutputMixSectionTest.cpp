@@ -18,6 +18,11 @@
 
 namespace {
 
+// A switch as it reads: its feed, then the state word in its track.
+std::string Shown(const KitSwitch& control) {
+    return (control.text() + ' ' + control.StateText()).toStdString();
+}
+
 std::string Text(const QLineEdit* box) {
     return box->text().toStdString();
 }
@@ -122,25 +127,25 @@ TEST_F(OutputMixSectionTest, ANewMainRightShowsItsRightLevelsAndTheLevelsRunFrom
 
 TEST_F(OutputMixSectionTest, SwitchShowsTheLeftFlagAndAPressSetsBothToItsOpposite) {
     Load(OutputKind::kMainLeft, {99, 0, 99, 0}, {1, 1, 1, 0});
-    EXPECT_EQ(section.MusicSwitch()->text().toStdString(), "Music On");
+    EXPECT_EQ(Shown(*section.MusicSwitch()), "Music ON");
 
     section.MusicSwitch()->click();
     EXPECT_EQ(Output(0).GetMusicOnL(), 0);
     EXPECT_EQ(Output(0).GetMusicOnR(), 0);
     EXPECT_EQ(Output(0).IsMixChanged(), 1);
-    EXPECT_EQ(section.MusicSwitch()->text().toStdString(), "Music Off");
+    EXPECT_EQ(Shown(*section.MusicSwitch()), "Music OFF");
 
     section.MusicSwitch()->click();
     EXPECT_EQ(Output(0).GetMusicOnL(), 1);
     EXPECT_EQ(Output(0).GetMusicOnR(), 1);
 
     Load(OutputKind::kCentre, {99, 99, 50, 50}, {0, 1, 1, 1});
-    EXPECT_EQ(section.MicSwitch()->text().toStdString(), "Mic Off");
+    EXPECT_EQ(Shown(*section.MicSwitch()), "Mic OFF");
     section.MicSwitch()->click();
     EXPECT_EQ(Output(2).GetMicOnL(), 1);
     EXPECT_EQ(Output(2).GetMicOnR(), 1);
     EXPECT_EQ(Output(2).GetMusicOnL(), 1) << "the other feed is untouched";
-    EXPECT_EQ(section.MicSwitch()->text().toStdString(), "Mic On");
+    EXPECT_EQ(Shown(*section.MicSwitch()), "Mic ON");
 
     EXPECT_EQ(services.edits, 3);
     EXPECT_FALSE(services.ChangedOutsideEdit());
@@ -166,14 +171,14 @@ TEST_F(OutputMixSectionTest, EditOnALinkedOutputReachesThePartnerWithLeftAndRigh
     // The partner, shown, shows its own (right) side: the copied levels.
     section.ShowOutput(&program, OutputKind::kMainRight);
     EXPECT_EQ(Text(section.MicLevel()->Box()), "70%");
-    EXPECT_EQ(section.MusicSwitch()->text().toStdString(), "Music Off");
+    EXPECT_EQ(Shown(*section.MusicSwitch()), "Music OFF");
 }
 
 TEST_F(OutputMixSectionTest, LanguageChangesTheSwitchTextsButNotTheirState) {
     Load(OutputKind::kSubwoofer, {0, 0, 99, 99}, {0, 0, 1, 1});
     section.Relabel(Language::Chinese);
-    EXPECT_EQ(section.MusicSwitch()->text().toStdString(), "音乐 开");
-    EXPECT_EQ(section.MicSwitch()->text().toStdString(), "话筒 关");
+    EXPECT_EQ(Shown(*section.MusicSwitch()), "音乐 开");
+    EXPECT_EQ(Shown(*section.MicSwitch()), "话筒 关");
     EXPECT_EQ(services.edits, 0);
 }
 

@@ -18,12 +18,14 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTableWidget>
 #include <cmath>
 #include <string>
 
 #include "app/ShellTestRig.h"
 #include "app/VolumeStrip.h"
 #include "app/WindowPlacement.h"
+#include "app/dialogs/PresetGroupDialog.h"
 #include "app/graph/FStatic.h"
 #include "app/graph/GraphFrame.h"
 #include "app/pages/EqBandTable.h"
@@ -275,6 +277,24 @@ TEST_F(EditorGeometry, OutputRowButtonsBringTheirSectionIntoView) {
             const QRect visible = VisibleArea(output);
             EXPECT_TRUE(visible.contains(InWindow(*focus))) << Describe(focus);
         }
+    }
+}
+
+TEST_F(EditorGeometry, PresetDialogOpensWithBothColumnsAndADozenRows) {
+    for (const PresetGroupMode mode : {PresetGroupMode::AllGroups, PresetGroupMode::UserGroups}) {
+        PresetGroupDialog dialog(mode, rig_.view, &rig_.window);
+        dialog.adjustSize();
+        dialog.show();
+        Settle();
+        QTableWidget* list = dialog.GroupList();
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+        const int rowsInView = list->viewport()->height() / list->rowHeight(0);
+        EXPECT_GE(rowsInView, std::min(12, list->rowCount()));
+        for (int column = 0; column < list->columnCount(); ++column) {
+            const QString heading = list->horizontalHeaderItem(column)->text();
+            EXPECT_LE(list->fontMetrics().horizontalAdvance(heading), list->columnWidth(column));
+        }
+        dialog.hide();
     }
 }
 

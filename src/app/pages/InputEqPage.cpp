@@ -53,7 +53,9 @@ InputEqPage::InputEqPage(PageServices& services, QWidget* parent)
     side->addStretch();
     auto* top = new QHBoxLayout;
     top->addWidget(bands_);
+    top->addSpacing(24);
     top->addLayout(side);
+    top->addStretch(1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(graph_, 1);

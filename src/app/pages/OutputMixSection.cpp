@@ -2,12 +2,12 @@
 #include "app/pages/OutputMixSection.h"
 
 #include <QGridLayout>
-#include <QPushButton>
 
 #include "app/ShellTexts.h"
 #include "app/dialogs/SetupSliderField.h"
 #include "app/pages/PageServices.h"
 #include "app/widgets/FieldSizing.h"
+#include "controls/Describe.h"
 #include "curves/ScaleConversion.h"
 #include "model/Audio_Data.h"
 
@@ -18,12 +18,17 @@ constexpr int32_t kMaxMixLevel = 99;
 
 constexpr BilingualText kMusicCaption{"Music", "音乐"};
 constexpr BilingualText kMicCaption{"Mic", "话筒"};
-// The switches show their state as text, standing in for one picture per state.
-constexpr BilingualText kSwitchOn{"On", "开"};
-constexpr BilingualText kSwitchOff{"Off", "关"};
+constexpr BilingualText kSwitchOn{"ON", "开"};
+constexpr BilingualText kSwitchOff{"OFF", "关"};
+constexpr BilingualText kMusicSwitchTip{"feeds the music inputs to this output",
+                                        "把音乐输入送到本输出"};
+constexpr BilingualText kMicSwitchTip{"feeds the microphone to this output", "把话筒送到本输出"};
 
-QString SwitchText(const BilingualText& feed, bool on, Language language) {
-    return Tr(feed, language) + ' ' + Tr(on ? kSwitchOn : kSwitchOff, language);
+void RelabelSwitch(KitSwitch& control, const BilingualText& feed, const BilingualText& tip,
+                   Language language) {
+    control.setText(Tr(feed, language));
+    control.SetStateTexts(Tr(kSwitchOn, language), Tr(kSwitchOff, language));
+    Describe(&control, feed, tip, language);
 }
 }  // namespace
 
@@ -33,8 +38,8 @@ OutputMixSection::OutputMixSection(PageServices& services, QWidget* parent)
     const SliderFieldScale percent{ScaleType::kPercent, kMaxMixLevel, 0.0, 0.0};
     musicLevel_ = new SetupSliderField(kMusicLevelId, percent, showMessage, this);
     micLevel_ = new SetupSliderField(kMicLevelId, percent, showMessage, this);
-    musicSwitch_ = new QPushButton(this);
-    micSwitch_ = new QPushButton(this);
+    musicSwitch_ = new KitSwitch(this);
+    micSwitch_ = new KitSwitch(this);
 
     for (SetupSliderField* field : {musicLevel_, micLevel_}) {
         field->SetCaptionWidth(LabelWidthFor(
@@ -56,8 +61,8 @@ OutputMixSection::OutputMixSection(PageServices& services, QWidget* parent)
     connect(micLevel_, &SetupSliderField::Changed, this, [this](int level) {
         EditOutput([level](CAudio_OutData& out) { out.SetMixMic(static_cast<uint8_t>(level)); });
     });
-    connect(musicSwitch_, &QPushButton::clicked, this, &OutputMixSection::ToggleMusic);
-    connect(micSwitch_, &QPushButton::clicked, this, &OutputMixSection::ToggleMic);
+    connect(musicSwitch_, &KitSwitch::clicked, this, &OutputMixSection::ToggleMusic);
+    connect(micSwitch_, &KitSwitch::clicked, this, &OutputMixSection::ToggleMic);
     Relabel(language_);
 }
 
@@ -115,6 +120,8 @@ void OutputMixSection::ToggleMic() {
 }
 
 void OutputMixSection::ShowSwitches() {
-    musicSwitch_->setText(SwitchText(kMusicCaption, musicShownOn_, language_));
-    micSwitch_->setText(SwitchText(kMicCaption, micShownOn_, language_));
+    RelabelSwitch(*musicSwitch_, kMusicCaption, kMusicSwitchTip, language_);
+    RelabelSwitch(*micSwitch_, kMicCaption, kMicSwitchTip, language_);
+    musicSwitch_->SetOn(musicShownOn_);
+    micSwitch_->SetOn(micShownOn_);
 }

@@ -13,12 +13,12 @@
 #include <QWidget>
 #include <functional>
 
+#include "controls/KitSwitch.h"
 #include "curves/BilingualText.h"
 
 class CAudio_Data;
 class CAudio_OutData;
 class PageServices;
-class QPushButton;
 class SetupSliderField;
 
 class OutputMixSection : public QWidget {
@@ -33,8 +33,8 @@ class OutputMixSection : public QWidget {
 
     SetupSliderField* MusicLevel() const { return musicLevel_; }
     SetupSliderField* MicLevel() const { return micLevel_; }
-    QPushButton* MusicSwitch() const { return musicSwitch_; }
-    QPushButton* MicSwitch() const { return micSwitch_; }
+    KitSwitch* MusicSwitch() const { return musicSwitch_; }
+    KitSwitch* MicSwitch() const { return micSwitch_; }
 
   signals:
     // The shown output's mix was edited.
@@ -54,8 +54,8 @@ class OutputMixSection : public QWidget {
     Language language_;
     SetupSliderField* musicLevel_;
     SetupSliderField* micLevel_;
-    QPushButton* musicSwitch_;
-    QPushButton* micSwitch_;
+    KitSwitch* musicSwitch_;
+    KitSwitch* micSwitch_;
     // What the switches show: the output's left flags as last shown or set.
     bool musicShownOn_ = true;
     bool micShownOn_ = true;

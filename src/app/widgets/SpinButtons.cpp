@@ -16,6 +16,8 @@ CSpinButtons::CSpinButtons(CNumEdit& field, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // As tall as the box beside it, never stretched by a taller row.
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     layout->addWidget(upButton_);
     layout->addWidget(downButton_);
     connect(upButton_, &QAbstractButton::clicked, this, &CSpinButtons::StepUp);

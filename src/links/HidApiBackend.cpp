@@ -3,9 +3,9 @@
 
 #include <hidapi.h>
 
-#include <algorithm>
-#include <climits>
 #include <mutex>
+
+#include "links/HidRawReport.h"
 
 namespace {
 
@@ -23,21 +23,10 @@ class HidApiConnection final : public HidConnection {
 
     HidReadResult ReadReport(std::span<uint8_t> report,
                              std::chrono::milliseconds timeout) override {
-        if (report.size() < kHidReportSize) {
-            return {HidReadResult::Status::Failed, 0};
-        }
-        const int milliseconds =
-            static_cast<int>(std::clamp<long long>(timeout.count(), 0, INT_MAX));
-        const int count =
-            hid_read_timeout(device_, report.data() + 1, kHidReportDataSize, milliseconds);
-        if (count < 0) {
-            return {HidReadResult::Status::Failed, 0};
-        }
-        if (count == 0) {
-            return {HidReadResult::Status::TimedOut, 0};
-        }
-        report[0] = 0;
-        return {HidReadResult::Status::Received, static_cast<size_t>(count) + 1};
+        const int milliseconds = HidTimeoutMilliseconds(timeout);
+        return ReadUnnumberedReport(report, [&](uint8_t* data, size_t capacity) {
+            return hid_read_timeout(device_, data, capacity, milliseconds);
+        });
     }
 
   private:
@@ -57,6 +46,11 @@ HidApiBackend::HidApiBackend() {
     if (gLibraryUsers++ == 0) {
         hid_init();
     }
+}
+
+int HidApiBackend::LibraryUsers() {
+    const std::lock_guard lock(gLibraryMutex);
+    return gLibraryUsers;
 }
 
 HidApiBackend::~HidApiBackend() {

@@ -15,4 +15,7 @@ class HidApiBackend final : public HidBackend {
 
     std::vector<HidDeviceInfo> Enumerate() override;
     std::unique_ptr<HidConnection> Open(const std::string& path) override;
+
+    // Backends alive now: hidapi's process-wide state is released with the last.
+    static int LibraryUsers();
 };

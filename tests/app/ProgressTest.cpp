@@ -56,12 +56,18 @@ TEST_F(ProgressFixture, SecondTransferKeepsTheVisibleWindowWhereItIs) {
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST_F(ProgressFixture, EnterAndEscapeDoNotCloseIt) {
+TEST_F(ProgressFixture, NeitherKeysNorTheCloseCommandCloseIt) {
     window.Start([this] { return active; });
     QTest::keyClick(&window, Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(&window, Qt::Key_Enter);
     EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    // Once the transfer ends it goes at the next blink.
+    active = false;
+    window.Tick();
+    EXPECT_FALSE(window.isVisible());
 }
 
 }  // namespace

@@ -69,16 +69,26 @@ TEST(TypedNumber, PrintsLikePrintfWithoutANegativeZero) {
 }
 
 TEST(TypedNumber, IgnoresACommaDecimalLocale) {
-    // Not every machine has a comma locale; where none is present this still checks "C".
-    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8", "de_DE", "C"}) {
+    struct RestoreLocale {
+        std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+        ~RestoreLocale() { std::setlocale(LC_NUMERIC, previous.c_str()); }
+    } restore;
+    const char* comma = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "de_DE"}) {
         if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+            comma = name;
             break;
         }
     }
+    if (comma == nullptr) {
+        GTEST_SKIP()
+            << "no comma-decimal locale on this machine; scripts/setup generates de_DE.UTF-8";
+    }
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',') << comma;
     EXPECT_EQ(FormatFixed(4.998, 3), "4.998");
+    EXPECT_EQ(FormatFixed(-0.04, 1), "0.0");
     EXPECT_DOUBLE_EQ(LeadingDecimal("4.998"), 4.998);
-    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_DOUBLE_EQ(LeadingDecimal("-12.5dB"), -12.5);
 }
 
 }  // namespace

@@ -10,13 +10,13 @@
 #include <sstream>
 
 #include "core/DeviceImage.h"
-#include "core/HexText.h"
 #include "device/RunCli.h"
 #include "fixtures/GbkNameCases.h"
 #include "links/LinkTestRig.h"
 #include "links/SerialPortRecord.h"
 #include "model/ProgramFile.h"
 #include "protocol/Frame.h"
+#include "protocol/HexText.h"
 
 namespace {
 
@@ -31,10 +31,7 @@ struct CliResult {
 };
 
 std::string LowerHex(std::span<const uint8_t> bytes) {
-    std::string text = devsim::HexText(bytes);
-    std::erase(text, ' ');
-    std::ranges::transform(text, text.begin(), [](char c) { return std::tolower(c); });
-    return text;
+    return HexText(bytes, "", HexCase::Lower);
 }
 
 std::string NameText(const devsim::ProgramName& name) {
@@ -237,7 +234,7 @@ TEST_P(CliOverLink, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
     for (std::string line; std::getline(lines, line);) {
         for (auto [prefix, frames] : {std::pair{"sent ", &sent}, {"received ", &received}}) {
             if (line.starts_with(prefix)) {
-                const auto bytes = devsim::ParseHexText(line.substr(strlen(prefix)));
+                const auto bytes = ParseHexText(line.substr(strlen(prefix)));
                 ASSERT_TRUE(bytes && IsValidFrame(*bytes)) << line;
                 frames->push_back(*bytes);
             }

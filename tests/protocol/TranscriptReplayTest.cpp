@@ -7,7 +7,6 @@
 // decides, so a poll on either side alone is passed over.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,6 +20,7 @@
 #include "protocol/ChangeScanner.h"
 #include "protocol/Command.h"
 #include "protocol/DeviceTransfers.h"
+#include "protocol/HexText.h"
 #include "protocol/ReceivedDataLoading.h"
 #include "protocol/SerialPump.h"
 
@@ -42,16 +42,9 @@ struct Transcript {
 };
 
 std::vector<uint8_t> ParseHex(const std::string& text) {
-    std::vector<uint8_t> bytes;
-    std::istringstream in(text);
-    std::string pair;
-    while (in >> pair) {
-        uint8_t byte = 0;
-        const auto [end, error] = std::from_chars(pair.data(), pair.data() + pair.size(), byte, 16);
-        EXPECT_TRUE(error == std::errc() && end == pair.data() + pair.size()) << pair;
-        bytes.push_back(byte);
-    }
-    return bytes;
+    const auto bytes = ParseHexText(text);
+    EXPECT_TRUE(bytes.has_value()) << text;
+    return bytes.value_or(std::vector<uint8_t>{});
 }
 
 Transcript ReadTranscript(const std::string& name) {

@@ -8,8 +8,8 @@
 #include <cstdio>
 
 #include "core/DemoContents.h"
-#include "core/HexText.h"
 #include "core/SimulatedDevice.h"
+#include "protocol/HexText.h"
 #include "transport/PtyDevice.h"
 #include "transport/TcpDeviceServer.h"
 
@@ -35,7 +35,7 @@ void LogFrames(const devsim::SimulatedDevice& device, size_t& logged) {
     for (; logged < log.size(); ++logged) {
         const devsim::ReceivedFrame& frame = log[logged];
         Out() << (frame.valid ? "recv " : "recv (bad) ")
-              << QString::fromStdString(devsim::HexText(frame.bytes)) << Qt::endl;
+              << QString::fromStdString(HexText(frame.bytes)) << Qt::endl;
     }
 }
 
@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
         faults.replyPieceSize = parser.value(splitOption).toULongLong(&ok);
     }
     if (ok && parser.isSet(strayOption)) {
-        const auto stray = devsim::ParseHexText(parser.value(strayOption).toStdString());
+        const auto stray = ParseHexText(parser.value(strayOption).toStdString());
         ok = stray.has_value();
         faults.strayBytesBefore = stray.value_or(std::vector<uint8_t>{});
     }

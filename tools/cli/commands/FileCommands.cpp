@@ -5,6 +5,7 @@
 #include "commands/CliCommands.h"
 #include "model/Audio_Data.h"
 #include "model/ProgramFile.h"
+#include "protocol/HexText.h"
 
 namespace cli {
 namespace {
@@ -51,15 +52,8 @@ int RunImage(Arguments arguments, std::ostream& out, std::ostream& err) {
         return Fail(err, loaded);
     }
     program.BuildImage();
-    static constexpr char kHexDigits[] = "0123456789abcdef";
     const auto& image = program.GetImage();
-    std::string line;
-    line.reserve(2 * CAudio_Data::kImageSize + 1);
-    for (size_t i = 0; i < CAudio_Data::kImageSize; ++i) {
-        line += kHexDigits[image[i] >> 4];
-        line += kHexDigits[image[i] & 0x0F];
-    }
-    out << line << '\n';
+    out << HexText(std::span(image.data(), CAudio_Data::kImageSize), "", HexCase::Lower) << '\n';
     return kSuccess;
 }
 

@@ -2,26 +2,13 @@
 #include "device/ExchangeMonitor.h"
 
 #include "protocol/Frame.h"
+#include "protocol/HexText.h"
 
 namespace cli {
 
-std::string HexLine(std::span<const uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(bytes.size() * 3);
-    for (const uint8_t byte : bytes) {
-        if (!text.empty()) {
-            text += ' ';
-        }
-        text += kDigits[byte >> 4];
-        text += kDigits[byte & 0x0F];
-    }
-    return text;
-}
-
 void ExchangeMonitor::Note(const char* direction, std::span<const uint8_t> frame) {
     if (keepTranscript_) {
-        transcript_.push_back(std::string(direction) + ' ' + HexLine(frame));
+        transcript_.push_back(std::string(direction) + ' ' + HexText(frame));
     }
 }
 

@@ -53,7 +53,4 @@ class ExchangeMonitor : public FrameTap {
     std::vector<std::string> transcript_;
 };
 
-// Bytes as spaced upper-case hex pairs ("5A 5A 5A 00 ...").
-std::string HexLine(std::span<const uint8_t> bytes);
-
 }  // namespace cli

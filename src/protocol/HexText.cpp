@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "core/HexText.h"
+#include "protocol/HexText.h"
 
-namespace devsim {
 namespace {
 int DigitValue(char digit) {
     if (digit >= '0' && digit <= '9') {
@@ -17,16 +16,16 @@ int DigitValue(char digit) {
 }
 }  // namespace
 
-std::string HexText(std::span<const uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
+std::string HexText(std::span<const uint8_t> bytes, std::string_view separator, HexCase letters) {
+    const char* digits = letters == HexCase::Upper ? "0123456789ABCDEF" : "0123456789abcdef";
     std::string text;
-    text.reserve(bytes.size() * 3);
-    for (uint8_t byte : bytes) {
-        if (!text.empty()) {
-            text.push_back(' ');
+    text.reserve(bytes.size() * (2 + separator.size()));
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        if (i > 0) {
+            text += separator;
         }
-        text.push_back(kDigits[byte >> 4]);
-        text.push_back(kDigits[byte & 0x0F]);
+        text += digits[bytes[i] >> 4];
+        text += digits[bytes[i] & 0x0F];
     }
     return text;
 }
@@ -34,7 +33,7 @@ std::string HexText(std::span<const uint8_t> bytes) {
 std::optional<std::vector<uint8_t>> ParseHexText(std::string_view text) {
     std::vector<uint8_t> bytes;
     int high = -1;
-    for (char c : text) {
+    for (const char c : text) {
         if (c == ' ' || c == ',') {
             if (high >= 0) {
                 return std::nullopt;  // a lone digit
@@ -57,5 +56,3 @@ std::optional<std::vector<uint8_t>> ParseHexText(std::string_view text) {
     }
     return bytes;
 }
-
-}  // namespace devsim

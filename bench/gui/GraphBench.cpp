@@ -12,10 +12,10 @@
 
 #include "app/graph/FStatic.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 #include "protocol/SendDataQueue.h"
 
 namespace {
-constexpr int kMicrophone = 2;
 constexpr int kBand = 3;
 
 QApplication& BenchApp() {
@@ -42,17 +42,19 @@ struct LargeGraph {
         graph.SetSource(program);
         graph.SetQueue(&queue);
         graph.SetMode(GraphMode::kInput);
-        graph.SelectInputChannel(kMicrophone);
+        graph.SelectInputChannel(InputChannel::kMicrophone);
         graph.Layout();
-        CFilter& band = program.GetInput(kMicrophone).GetChain().GetElement(kBand);
+        CFilter& band = program.GetInput(InputChannel::kMicrophone).GetChain().GetElement(kBand);
         band.SetFrequency(1000);
         band.SetGainIndex(260);
         graph.render(&target, QPoint(), QRegion(), QWidget::DrawChildren);
     }
 
     QPoint BandMarker() {
-        const PixelRect rect =
-            program.GetInput(kMicrophone).GetChain().GetElement(kBand).GetMarkerRect();
+        const PixelRect rect = program.GetInput(InputChannel::kMicrophone)
+                                   .GetChain()
+                                   .GetElement(kBand)
+                                   .GetMarkerRect();
         return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
     }
 

@@ -23,13 +23,13 @@
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupDialog.h"
 #include "app/pages/OutputPage.h"
+#include "model/ChannelIndex.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/ReceivedDataLoading.h"
 
 namespace {
 const QColor kBackground(229, 236, 245);
-constexpr int kMicrophone = 2;
 }  // namespace
 
 CAudioView::CAudioView(ViewServices services, QWidget* parent)
@@ -204,7 +204,7 @@ void CAudioView::RefreshModeButtons() {
         services_.system.LimitSourceMode();
     }
     modeButtons_->Show(services_.system.Byte(SystemByte::kSourceMode),
-                       Program().GetInput(kMicrophone).GetFeedbackMode());
+                       Program().GetInput(InputChannel::kMicrophone).GetFeedbackMode());
 }
 
 void CAudioView::RefreshPages() {
@@ -230,7 +230,7 @@ void CAudioView::AdvanceSourceMode() {
 void CAudioView::AdvanceFeedbackMode() {
     {
         const auto guard = device_.Engine().Queue().Lock();
-        CAudio_InData& microphone = Program().GetInput(kMicrophone);
+        CAudio_InData& microphone = Program().GetInput(InputChannel::kMicrophone);
         microphone.SetFeedbackMode(NextFeedbackMode(microphone.GetFeedbackMode()));
     }
     RefreshModeButtons();

@@ -3,13 +3,7 @@
 
 #include "app/AppState.h"
 #include "model/Audio_Data.h"
-
-namespace {
-constexpr int kMainLeft = 0;
-constexpr int kMainRight = 1;
-constexpr int kSurroundLeft = 4;
-constexpr int kSurroundRight = 5;
-}  // namespace
+#include "model/ChannelIndex.h"
 
 bool JoinOutputLinkGroup(CAudio_Data& program, int sourceGroup, int targetOutput) {
     COutputLinkTable& links = program.GetOutputLinks();
@@ -27,13 +21,13 @@ bool JoinOutputLinkGroup(CAudio_Data& program, int sourceGroup, int targetOutput
 }
 
 std::optional<int> PageAfterLinking(const COutputLinkTable& links, int currentPage) {
-    if (links.GetGroup(kMainLeft) == links.GetGroup(kMainRight) &&
-        currentPage == kFirstOutputPage + kMainRight) {
-        return kFirstOutputPage + kMainLeft;
+    if (links.GetGroup(OutputKind::kMainLeft) == links.GetGroup(OutputKind::kMainRight) &&
+        currentPage == kFirstOutputPage + OutputKind::kMainRight) {
+        return kFirstOutputPage + OutputKind::kMainLeft;
     }
-    if (links.GetGroup(kSurroundLeft) == links.GetGroup(kSurroundRight) &&
-        currentPage == kFirstOutputPage + kSurroundRight) {
-        return kFirstOutputPage + kSurroundLeft;
+    if (links.GetGroup(OutputKind::kSurroundLeft) == links.GetGroup(OutputKind::kSurroundRight) &&
+        currentPage == kFirstOutputPage + OutputKind::kSurroundRight) {
+        return kFirstOutputPage + OutputKind::kSurroundLeft;
     }
     return std::nullopt;
 }

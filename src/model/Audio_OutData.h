@@ -13,22 +13,13 @@
 #include <string_view>
 
 #include "model/ChannelCurve.h"
+#include "model/ChannelIndex.h"
 #include "model/ChannelName.h"
 #include "model/Colour.h"
 #include "model/EQ.h"
 
 class CArchive;
 class COutputLinkTable;
-
-// Output kinds, which are also the outputs' places in the program.
-namespace OutputKind {
-inline constexpr int kMainLeft = 0;
-inline constexpr int kMainRight = 1;
-inline constexpr int kCentre = 2;
-inline constexpr int kSubwoofer = 3;
-inline constexpr int kSurroundLeft = 4;
-inline constexpr int kSurroundRight = 5;
-}  // namespace OutputKind
 
 class CAudio_OutData {
   public:

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/Requests.h"
 
@@ -19,9 +20,6 @@ constexpr int kFirstEffectBandRow = 22;
 constexpr int kOutputGainRow = 1;
 constexpr int kOutputMixRow = 3;
 constexpr int kFirstOutputBandRow = 4;
-constexpr int kMusicInputCount = 2;
-constexpr int kMicrophone = 2;
-constexpr int kOutputCount = 6;
 
 // Marks an element as sent: a band is clean, a crossover filter takes one
 // octave step and may stay dirty.
@@ -109,18 +107,18 @@ std::optional<int> OutputRow(CAudio_OutData& output) {
 }  // namespace
 
 std::unique_ptr<CSendData> NextPendingMessage(CAudio_Data& program) {
-    for (int channel = 0; channel < kMusicInputCount; ++channel) {
+    for (const int channel : {InputChannel::kMusicLeft, InputChannel::kMusicRight}) {
         if (const std::optional<int> row = InputRow(program.GetInput(channel))) {
             return BuildRowMessage(program, RowBlock::kMusicInput, channel, *row);
         }
     }
-    if (const std::optional<int> row = InputRow(program.GetInput(kMicrophone))) {
-        return BuildRowMessage(program, RowBlock::kMicrophone, kMicrophone, *row);
+    if (const std::optional<int> row = InputRow(program.GetInput(InputChannel::kMicrophone))) {
+        return BuildRowMessage(program, RowBlock::kMicrophone, InputChannel::kMicrophone, *row);
     }
     if (const std::optional<int> row = EffectRow(program.GetEffect())) {
         return BuildRowMessage(program, RowBlock::kEffect, 0, *row);
     }
-    for (int channel = 0; channel < kOutputCount; ++channel) {
+    for (int channel = 0; channel < OutputKind::kCount; ++channel) {
         if (const std::optional<int> row = OutputRow(program.GetOutput(channel))) {
             return BuildRowMessage(program, RowBlock::kOutput, channel, *row);
         }

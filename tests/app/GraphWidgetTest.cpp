@@ -14,10 +14,10 @@
 #include "WidgetTestApp.h"
 #include "app/graph/FStatic.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 #include "protocol/SendDataQueue.h"
 
 namespace {
-constexpr int kMicrophone = 2;
 constexpr int kBand = 3;
 constexpr int kHighPassIndex = 16;
 // A 700 x 300 plot: 10 pixels per decibel.
@@ -35,7 +35,7 @@ class GraphWidgetTest : public testing::Test {
         graph.SetSource(program);
         graph.SetQueue(&queue);
         graph.SetMode(GraphMode::kInput);
-        graph.SelectInputChannel(kMicrophone);
+        graph.SelectInputChannel(InputChannel::kMicrophone);
         graph.Layout();
         CFilter& band = Chain().GetElement(kBand);
         band.SetFrequency(1000);
@@ -45,7 +45,7 @@ class GraphWidgetTest : public testing::Test {
         }
     }
 
-    CEQ& Chain() { return program.GetInput(kMicrophone).GetChain(); }
+    CEQ& Chain() { return program.GetInput(InputChannel::kMicrophone).GetChain(); }
     CFilter& Band() { return Chain().GetElement(kBand); }
     QPoint BandMarker() { return CentreOf(Band().GetMarkerRect()); }
 
@@ -168,7 +168,7 @@ TEST_F(GraphWidgetTest, MusicPageNeitherFindsNorShowsHiddenBandsOrCrossovers) {
     MovePointer(graph, CentreOf(music.GetHighPass().GetMarkerRect()));
     EXPECT_EQ(graph.CurrentElement(), -1);
 
-    graph.SelectInputChannel(kMicrophone);
+    graph.SelectInputChannel(InputChannel::kMicrophone);
     MovePointer(graph, CentreOf(Chain().GetHighPass().GetMarkerRect()));
     EXPECT_EQ(graph.CurrentElement(), kHighPassIndex);
 }
@@ -272,7 +272,7 @@ TEST_F(GraphWidgetTest, ChannelGainMovesTheDrawnCurve) {
     const QColor green(0, 255, 0);
     EXPECT_TRUE(ColumnHasColourNear(graph.grab().toImage(), flatX, 108, 112, green));
 
-    program.GetInput(kMicrophone).SetGain(30);  // -10 dB
+    program.GetInput(InputChannel::kMicrophone).SetGain(30);  // -10 dB
     const QImage image = graph.grab().toImage();
     EXPECT_TRUE(ColumnHasColourNear(image, flatX, 208, 212, green));
     EXPECT_FALSE(ColumnHasColourNear(image, flatX, 100, 120, green));

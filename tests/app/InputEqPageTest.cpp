@@ -63,16 +63,16 @@ class InputEqPageTest : public testing::Test {
 };
 
 TEST_F(InputEqPageTest, MusicEditsReachBothMusicChannelsAndMarkThemForSending) {
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     ClearDirty();
     // Band 3 at 54 Hz becomes a high shelf, which cannot sit below 2000 Hz.
     ChooseKind(Row(2), ElementType::kHighShelf);
-    for (int channel : {kMusicInput, kOtherMusicInput}) {
+    for (int channel : {InputChannel::kMusicLeft, InputChannel::kMusicRight}) {
         EXPECT_EQ(Band(channel, 2).GetType(), ElementType::kHighShelf) << "channel " << channel;
         EXPECT_EQ(Band(channel, 2).GetFrequency(), 2000) << "channel " << channel;
         EXPECT_TRUE(Band(channel, 2).IsDirty()) << "channel " << channel;
     }
-    EXPECT_FALSE(Band(kMicrophoneInput, 2).IsDirty());
+    EXPECT_FALSE(Band(InputChannel::kMicrophone, 2).IsDirty());
     EXPECT_EQ(Row(2).Frequency().MinCode(), 2000);
     EXPECT_EQ(Row(2).Frequency().MaxCode(), 20000);
     EXPECT_FALSE(Row(2).Bandwidth().isVisibleTo(&page));
@@ -81,26 +81,26 @@ TEST_F(InputEqPageTest, MusicEditsReachBothMusicChannelsAndMarkThemForSending) {
     EXPECT_FALSE(Row(0).IsHighlighted());
 
     TypeAndLeave(Row(2).Gain(), "3.5");
-    EXPECT_EQ(Band(kOtherMusicInput, 2).GetGainIndex(), 235);
+    EXPECT_EQ(Band(InputChannel::kMusicRight, 2).GetGainIndex(), 235);
     EXPECT_FALSE(Row(2).Bypass().isChecked());
 }
 
 TEST_F(InputEqPageTest, MicrophoneEditsStayOnTheMicrophone) {
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     ClearDirty();
-    Band(kMicrophoneInput, 1).SetFrequency(5000);
+    Band(InputChannel::kMicrophone, 1).SetFrequency(5000);
     page.Refresh();
     ChooseKind(Row(1), ElementType::kLowShelf);
-    EXPECT_EQ(Band(kMicrophoneInput, 1).GetFrequency(), 2000);
+    EXPECT_EQ(Band(InputChannel::kMicrophone, 1).GetFrequency(), 2000);
     EXPECT_EQ(Row(1).Frequency().text(), QStringLiteral("2000"));
     EXPECT_EQ(Row(1).Frequency().MaxCode(), 2000);
     EXPECT_EQ(Row(1).Frequency().MinCode(), 20);
-    EXPECT_FALSE(Band(kMusicInput, 1).IsDirty());
-    EXPECT_FALSE(Band(kOtherMusicInput, 1).IsDirty());
+    EXPECT_FALSE(Band(InputChannel::kMusicLeft, 1).IsDirty());
+    EXPECT_FALSE(Band(InputChannel::kMusicRight, 1).IsDirty());
 }
 
 TEST_F(InputEqPageTest, ZeroGainBypassesTheBandAndTheBoxCannotUntickIt) {
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     TypeAndLeave(Row(0).Gain(), "4");
     EXPECT_FALSE(Row(0).Bypass().isChecked());
     TypeAndLeave(Row(0).Gain(), "0");
@@ -108,11 +108,11 @@ TEST_F(InputEqPageTest, ZeroGainBypassesTheBandAndTheBoxCannotUntickIt) {
 
     Row(0).Bypass().click();
     EXPECT_TRUE(Row(0).Bypass().isChecked());
-    EXPECT_EQ(Band(kMicrophoneInput, 0).GetBypassState(), 1);
+    EXPECT_EQ(Band(InputChannel::kMicrophone, 0).GetBypassState(), 1);
 }
 
 TEST_F(InputEqPageTest, BypassBoxKeepsTheGainOfABypassedBand) {
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     TypeAndLeave(Row(0).Gain(), "3");
     Row(0).Bypass().click();
     EXPECT_EQ(Row(0).Gain().text(), QStringLiteral("0.0"));
@@ -123,35 +123,35 @@ TEST_F(InputEqPageTest, BypassBoxKeepsTheGainOfABypassedBand) {
     Row(0).Bypass().click();
     EXPECT_FALSE(Row(0).Bypass().isChecked());
     EXPECT_EQ(Row(0).Gain().text(), QStringLiteral("3.0"));
-    EXPECT_EQ(Band(kMicrophoneInput, 0).GetGainIndex(), 230);
+    EXPECT_EQ(Band(InputChannel::kMicrophone, 0).GetGainIndex(), 230);
 }
 
 TEST_F(InputEqPageTest, CrossoverFrequenciesThatWouldCrossAreRefused) {
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     EXPECT_TRUE(page.Crossover().isVisibleTo(&page));
     TypeAndLeave(page.Crossover().LowPass(), "4000");
     TypeAndLeave(page.Crossover().HighPass(), "300");
-    EXPECT_EQ(Program().GetInput(kMicrophoneInput).GetLowPass().GetFrequency(), 4000);
-    EXPECT_EQ(Program().GetInput(kMicrophoneInput).GetHighPass().GetFrequency(), 300);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMicrophone).GetLowPass().GetFrequency(), 4000);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMicrophone).GetHighPass().GetFrequency(), 300);
 
     TypeAndLeave(page.Crossover().HighPass(), "5000");
-    EXPECT_EQ(Program().GetInput(kMicrophoneInput).GetHighPass().GetFrequency(), 300);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMicrophone).GetHighPass().GetFrequency(), 300);
     EXPECT_EQ(page.Crossover().HighPass().text(), QStringLiteral("300"));
     TypeAndLeave(page.Crossover().LowPass(), "200");
-    EXPECT_EQ(Program().GetInput(kMicrophoneInput).GetLowPass().GetFrequency(), 4000);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMicrophone).GetLowPass().GetFrequency(), 4000);
     EXPECT_EQ(page.Crossover().LowPass().text(), QStringLiteral("4000"));
 
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     EXPECT_FALSE(page.Crossover().isVisibleTo(&page));
 }
 
 TEST_F(InputEqPageTest, GraphDragScrollsTheBandIntoViewAndRefreshesItsRow) {
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     ASSERT_EQ(page.Bands().FirstBand(), 0);
     CFStatic& graph = page.Graph();
     graph.SetNoticePeriod(20);
     QSignalSpy notices(&graph, &CFStatic::ElementChanged);
-    const PixelRect marker = Band(kMusicInput, 10).GetMarkerRect();
+    const PixelRect marker = Band(InputChannel::kMusicLeft, 10).GetMarkerRect();
     const QPoint start{(marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2};
     DragPointer(graph, start, start + QPoint(-40, -60));
     ASSERT_TRUE(notices.wait(1000));
@@ -160,33 +160,33 @@ TEST_F(InputEqPageTest, GraphDragScrollsTheBandIntoViewAndRefreshesItsRow) {
     // Band 11 is now in the last row, its boxes show the dragged band.
     EXPECT_EQ(page.Bands().FirstBand(), 4);
     EXPECT_EQ(page.Bands().ScrollBar()->value(), 4);
-    EXPECT_EQ(Program().GetInput(kMusicInput).GetFirstBandShown(), 4);
-    const CFilter& dragged = Band(kMusicInput, 10);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMusicLeft).GetFirstBandShown(), 4);
+    const CFilter& dragged = Band(InputChannel::kMusicLeft, 10);
     EXPECT_NE(dragged.GetFrequency(), 4552);
     EXPECT_EQ(Row(6).Number().text(), QStringLiteral("11"));
     EXPECT_EQ(Row(6).Frequency().text(), QString::number(dragged.GetFrequency()));
     EXPECT_EQ(Row(6).Gain().GetValue(), dragged.GetGainIndex());
     EXPECT_TRUE(Row(6).IsHighlighted());
     // The other music channel follows the drag.
-    EXPECT_EQ(Band(kOtherMusicInput, 10).GetFrequency(), dragged.GetFrequency());
-    EXPECT_EQ(Band(kOtherMusicInput, 10).GetGainIndex(), dragged.GetGainIndex());
-    EXPECT_TRUE(Band(kOtherMusicInput, 10).IsDirty());
+    EXPECT_EQ(Band(InputChannel::kMusicRight, 10).GetFrequency(), dragged.GetFrequency());
+    EXPECT_EQ(Band(InputChannel::kMusicRight, 10).GetGainIndex(), dragged.GetGainIndex());
+    EXPECT_TRUE(Band(InputChannel::kMusicRight, 10).IsDirty());
 }
 
 TEST_F(InputEqPageTest, ScrollPositionIsKeptPerChannel) {
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     page.Bands().ScrollBar()->setValue(6);
     EXPECT_EQ(Row(0).Number().text(), QStringLiteral("7"));
     EXPECT_EQ(Row(6).Number().text(), QStringLiteral("13"));
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     EXPECT_EQ(page.Bands().FirstBand(), 0);
-    Show(kMicrophoneInput);
+    Show(InputChannel::kMicrophone);
     EXPECT_EQ(page.Bands().FirstBand(), 6);
     EXPECT_EQ(page.Bands().ScrollBar()->maximum(), 6);
 }
 
 TEST_F(InputEqPageTest, AllBypassSwitchesBothMusicChannelsAndFollowsTheModel) {
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     // A new program's bands are all bypassed by their 0 dB gains.
     EXPECT_TRUE(page.AllBypass().isChecked());
     page.AllBypass().click();
@@ -198,16 +198,16 @@ TEST_F(InputEqPageTest, AllBypassSwitchesBothMusicChannelsAndFollowsTheModel) {
     EXPECT_TRUE(page.AllBypass().isChecked());
     EXPECT_TRUE(Row(0).Bypass().isChecked());
     EXPECT_EQ(Row(0).Gain().text(), QStringLiteral("0.0"));
-    EXPECT_EQ(Program().GetInput(kOtherMusicInput).UpdateAllBypassed(), 1);
+    EXPECT_EQ(Program().GetInput(InputChannel::kMusicRight).UpdateAllBypassed(), 1);
 
     page.AllBypass().click();
     EXPECT_FALSE(page.AllBypass().isChecked());
     EXPECT_EQ(Row(0).Gain().text(), QStringLiteral("3.0"));
-    EXPECT_EQ(Band(kOtherMusicInput, 0).GetGainIndex(), 230);
+    EXPECT_EQ(Band(InputChannel::kMusicRight, 0).GetGainIndex(), 230);
 }
 
 TEST_F(InputEqPageTest, RelabelChangesTheSwitchAndKeepsTheKindNames) {
-    Show(kMusicInput);
+    Show(InputChannel::kMusicLeft);
     page.Relabel(Language::English);
     EXPECT_EQ(page.AllBypass().text(), QStringLiteral("All Bypass"));
     EXPECT_EQ(Row(0).Kind().itemText(1), QStringLiteral("Lo_EQ"));
@@ -218,12 +218,12 @@ TEST_F(InputEqPageTest, RelabelChangesTheSwitchAndKeepsTheKindNames) {
 
 TEST(InputEqEditsTest, DraggedMusicBandIsCopiedWholeIncludingABypassedGain) {
     CAudio_Data program;
-    CFilter& dragged = program.GetInput(kMusicInput).GetBand(4);
+    CFilter& dragged = program.GetInput(InputChannel::kMusicLeft).GetBand(4);
     dragged.SetGainIndex(230);
     dragged.SetBypass(1);
     dragged.SetFrequency(700);
-    FollowDraggedInputBand(program, kMusicInput, 4);
-    CFilter& follower = program.GetInput(kOtherMusicInput).GetBand(4);
+    FollowDraggedInputBand(program, InputChannel::kMusicLeft, 4);
+    CFilter& follower = program.GetInput(InputChannel::kMusicRight).GetBand(4);
     EXPECT_EQ(follower.GetFrequency(), 700);
     EXPECT_EQ(follower.GetBypassState(), 1);
     EXPECT_TRUE(follower.IsDirty());

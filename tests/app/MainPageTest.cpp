@@ -11,11 +11,10 @@
 #include "ShellTestRig.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/pages/MainPage.h"
+#include "model/ChannelIndex.h"
 #include "protocol/Frame.h"
 
 namespace {
-
-constexpr int kMicrophone = 2;
 
 class MainPageTest : public ::testing::Test {
   protected:
@@ -61,7 +60,7 @@ TEST_F(MainPageTest, EffectGroupWithoutLinkSetsTheCodesLocallyAndOnlyShowsTheMes
         EXPECT_EQ(program.GetEffect().GetEffectMode(), code) << "group " << group;
         EXPECT_TRUE(program.GetEffect().IsModeChanged());
         for (int index = 0; index < 4; ++index) {
-            EXPECT_EQ(program.GetInput(kMicrophone).GetEffectCode(index), code)
+            EXPECT_EQ(program.GetInput(InputChannel::kMicrophone).GetEffectCode(index), code)
                 << "group " << group << " code " << index;
         }
         EXPECT_EQ(program.GetInput(0).GetEffectCode(0), 0) << "only the microphone changes";
@@ -87,7 +86,8 @@ TEST_F(MainPageTest, EffectGroupWhenConnectedReadsItsDeviceGroup) {
                                         0x00, 0xFF}))
             << "group " << group;
         EXPECT_EQ(services_.Program().GetEffect().GetEffectMode(), 2 * group);
-        EXPECT_EQ(services_.Program().GetInput(kMicrophone).GetEffectCode(3), 2 * group);
+        EXPECT_EQ(services_.Program().GetInput(InputChannel::kMicrophone).GetEffectCode(3),
+                  2 * group);
     }
     EXPECT_TRUE(services_.Messages().empty());
     EXPECT_TRUE(services_.base.transfers.IsTransferActive());
@@ -150,7 +150,7 @@ TEST(MainPageViewTest, EffectGroupReplyFromTheDeviceReplacesTheEffectData) {
             << "parameter " << index;
     }
     EXPECT_EQ(effect.GetEffectMode(), 4) << "the reply does not touch the mode chosen locally";
-    EXPECT_EQ(rig.document.Program().GetInput(kMicrophone).GetEffectCode(0), 4);
+    EXPECT_EQ(rig.document.Program().GetInput(InputChannel::kMicrophone).GetEffectCode(0), 4);
     EXPECT_TRUE(rig.messages.shown.empty());
 }
 

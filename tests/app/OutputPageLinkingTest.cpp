@@ -14,15 +14,13 @@
 #include "app/pages/OutputEqLinking.h"
 #include "curves/ResponseKinds.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 #include "protocol/ChangeScanner.h"
 #include "protocol/Frame.h"
 #include "protocol/ProgramMessages.h"
 
 namespace {
 
-constexpr int kMainLeft = 0;
-constexpr int kMainRight = 1;
-constexpr int kCentre = 2;
 constexpr int kCrossoverRow = 2;
 
 struct SentRow {
@@ -51,7 +49,7 @@ class OutputLinking : public testing::Test {
   protected:
     OutputLinking() {
         program.ResetOutputLinks();
-        program.GetOutputLinks().SetGroup(kMainRight, kMainLeft);
+        program.GetOutputLinks().SetGroup(OutputKind::kMainRight, OutputKind::kMainLeft);
         program.ClearPendingChanges();
         SendPendingRows(program);
     }
@@ -77,42 +75,43 @@ TEST_F(OutputLinking, RowEditsReachTheSameBandOfTheLinkedOutputOnly) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const int centreBefore = c.read(Band(kCentre, 2));
-        ApplyBandChangeToLinkedOutputs(program, kMainLeft, 2, MakeBandChange(c.kind, c.value));
-        EXPECT_EQ(c.read(Band(kMainLeft, 2)), c.value);
-        EXPECT_EQ(c.read(Band(kMainRight, 2)), c.value);
-        EXPECT_EQ(c.read(Band(kCentre, 2)), centreBefore);
-        EXPECT_TRUE(Band(kMainRight, 2).IsDirty());
-        EXPECT_FALSE(Band(kCentre, 2).IsDirty());
+        const int centreBefore = c.read(Band(OutputKind::kCentre, 2));
+        ApplyBandChangeToLinkedOutputs(program, OutputKind::kMainLeft, 2,
+                                       MakeBandChange(c.kind, c.value));
+        EXPECT_EQ(c.read(Band(OutputKind::kMainLeft, 2)), c.value);
+        EXPECT_EQ(c.read(Band(OutputKind::kMainRight, 2)), c.value);
+        EXPECT_EQ(c.read(Band(OutputKind::kCentre, 2)), centreBefore);
+        EXPECT_TRUE(Band(OutputKind::kMainRight, 2).IsDirty());
+        EXPECT_FALSE(Band(OutputKind::kCentre, 2).IsDirty());
     }
 }
 
 TEST_F(OutputLinking, LowShelfOnALinkedBandAt5000HzLeavesBothAt2000Hz) {
-    ApplyBandChangeToLinkedOutputs(program, kMainLeft, 2,
+    ApplyBandChangeToLinkedOutputs(program, OutputKind::kMainLeft, 2,
                                    MakeBandChange(BandEditKind::Frequency, 5000));
-    ApplyBandChangeToLinkedOutputs(program, kMainLeft, 2,
+    ApplyBandChangeToLinkedOutputs(program, OutputKind::kMainLeft, 2,
                                    MakeBandChange(BandEditKind::Type, ElementType::kLowShelf));
-    for (const int output : {kMainLeft, kMainRight}) {
+    for (const int output : {OutputKind::kMainLeft, OutputKind::kMainRight}) {
         EXPECT_EQ(Band(output, 2).GetType(), ElementType::kLowShelf) << output;
         EXPECT_EQ(Band(output, 2).GetFrequency(), 2000) << output;
     }
 }
 
 TEST_F(OutputLinking, ADraggedBandIsTakenOverAndSentForBothOutputs) {
-    CFilter& dragged = Band(kMainLeft, 3);
+    CFilter& dragged = Band(OutputKind::kMainLeft, 3);
     dragged.SetFrequency(1800);
     dragged.SetBandwidthIndex(140);
     dragged.SetGainIndex(160);
-    RepeatDraggedBandOnLinkedOutputs(program, kMainLeft, 3);
+    RepeatDraggedBandOnLinkedOutputs(program, OutputKind::kMainLeft, 3);
 
-    EXPECT_EQ(Band(kMainRight, 3).GetFrequency(), 1800);
-    EXPECT_EQ(Band(kMainRight, 3).GetBandwidthIndex(), 140);
-    EXPECT_EQ(Band(kMainRight, 3).GetGainIndex(), 160);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetFrequency(), 1800);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetBandwidthIndex(), 140);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetGainIndex(), 160);
     const std::vector<SentRow> sent = SendPendingRows(program);
     ASSERT_EQ(sent.size(), 2u);
     const int bandRow = 4 + 3;
-    EXPECT_EQ(sent[0].output, kMainLeft);
-    EXPECT_EQ(sent[1].output, kMainRight);
+    EXPECT_EQ(sent[0].output, OutputKind::kMainLeft);
+    EXPECT_EQ(sent[1].output, OutputKind::kMainRight);
     EXPECT_EQ(sent[0].row, bandRow);
     EXPECT_EQ(sent[1].row, bandRow);
     EXPECT_EQ(sent[0].payload, sent[1].payload);
@@ -121,15 +120,16 @@ TEST_F(OutputLinking, ADraggedBandIsTakenOverAndSentForBothOutputs) {
 // A bypassed band reads gain index 200; a partner given that index would
 // keep 0 dB and stay flat once the shown band is switched back on.
 TEST_F(OutputLinking, ADraggedBypassedBandKeepsItsGainOnThePartner) {
-    CFilter& shown = Band(kMainLeft, 3);
+    CFilter& shown = Band(OutputKind::kMainLeft, 3);
     shown.SetGainIndex(230);
     shown.SetBypass(1);
-    RepeatDraggedBandOnLinkedOutputs(program, kMainLeft, 3);
-    EXPECT_EQ(Band(kMainRight, 3).GetBypassState(), 1);
+    RepeatDraggedBandOnLinkedOutputs(program, OutputKind::kMainLeft, 3);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetBypassState(), 1);
 
-    ApplyBandChangeToLinkedOutputs(program, kMainLeft, 3, MakeBandChange(BandEditKind::Bypass, 0));
-    EXPECT_EQ(Band(kMainLeft, 3).EncodeBand()[6], 230);
-    EXPECT_EQ(Band(kMainRight, 3).EncodeBand()[6], 230);
+    ApplyBandChangeToLinkedOutputs(program, OutputKind::kMainLeft, 3,
+                                   MakeBandChange(BandEditKind::Bypass, 0));
+    EXPECT_EQ(Band(OutputKind::kMainLeft, 3).EncodeBand()[6], 230);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).EncodeBand()[6], 230);
 }
 
 TEST(CrossoverLimits, ATypedFrequencyStopsAtTheOtherFilter) {
@@ -162,21 +162,25 @@ TEST_F(OutputLinking, CrossoverEditsReachTheLinkedOutputAndItsCrossoverRow) {
     const std::vector<Case> cases{
         {"family",
          [&] {
-             SetCrossoverFamily(program, kMainLeft, CrossoverSide::HighPass, FilterFamily::kBessel);
+             SetCrossoverFamily(program, OutputKind::kMainLeft, CrossoverSide::HighPass,
+                                FilterFamily::kBessel);
          },
          &CFilter::GetFamily, FilterFamily::kBessel},
-        {"slope", [&] { SetCrossoverSlope(program, kMainLeft, CrossoverSide::HighPass, 3); },
+        {"slope",
+         [&] { SetCrossoverSlope(program, OutputKind::kMainLeft, CrossoverSide::HighPass, 3); },
          &CFilter::GetSlope, 3},
         {"frequency",
-         [&] { SetCrossoverFrequency(program, kMainLeft, CrossoverSide::HighPass, 40); },
+         [&] {
+             SetCrossoverFrequency(program, OutputKind::kMainLeft, CrossoverSide::HighPass, 40);
+         },
          &CFilter::GetFrequency, 40},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         c.edit();
-        EXPECT_EQ(c.read(program.GetOutput(kMainLeft).GetHighPass()), c.expected);
-        EXPECT_EQ(c.read(program.GetOutput(kMainRight).GetHighPass()), c.expected);
-        EXPECT_NE(c.read(program.GetOutput(kCentre).GetHighPass()), c.expected);
+        EXPECT_EQ(c.read(program.GetOutput(OutputKind::kMainLeft).GetHighPass()), c.expected);
+        EXPECT_EQ(c.read(program.GetOutput(OutputKind::kMainRight).GetHighPass()), c.expected);
+        EXPECT_NE(c.read(program.GetOutput(OutputKind::kCentre).GetHighPass()), c.expected);
 
         // The change goes out as the crossover row of both linked outputs,
         // nothing else; a frequency may take more than one send to arrive.
@@ -188,8 +192,8 @@ TEST_F(OutputLinking, CrossoverEditsReachTheLinkedOutputAndItsCrossoverRow) {
                 outputs.push_back(row.output);
             }
         }
-        EXPECT_EQ(outputs, (std::vector<int>{kMainLeft, kMainRight}));
-        for (const int output : {kMainLeft, kMainRight}) {
+        EXPECT_EQ(outputs, (std::vector<int>{OutputKind::kMainLeft, OutputKind::kMainRight}));
+        for (const int output : {OutputKind::kMainLeft, OutputKind::kMainRight}) {
             const auto lastOfOutput =
                 std::find_if(sent.rbegin(), sent.rend(),
                              [&](const SentRow& row) { return row.output == output; });
@@ -203,36 +207,36 @@ TEST_F(OutputLinking, CrossoverEditsReachTheLinkedOutputAndItsCrossoverRow) {
 }
 
 TEST_F(OutputLinking, AHighPassTypedAboveTheLowPassStopsAtIt) {
-    SetCrossoverFrequency(program, kMainLeft, CrossoverSide::LowPass, 2500);
-    SetCrossoverFrequency(program, kMainLeft, CrossoverSide::HighPass, 3000);
-    EXPECT_EQ(program.GetOutput(kMainLeft).GetHighPass().GetFrequency(), 2500);
-    EXPECT_EQ(program.GetOutput(kMainRight).GetHighPass().GetFrequency(), 2500);
+    SetCrossoverFrequency(program, OutputKind::kMainLeft, CrossoverSide::LowPass, 2500);
+    SetCrossoverFrequency(program, OutputKind::kMainLeft, CrossoverSide::HighPass, 3000);
+    EXPECT_EQ(program.GetOutput(OutputKind::kMainLeft).GetHighPass().GetFrequency(), 2500);
+    EXPECT_EQ(program.GetOutput(OutputKind::kMainRight).GetHighPass().GetFrequency(), 2500);
 }
 
 TEST_F(OutputLinking, AllBypassOnANewOutputStaysOnAndLeavesThePartnerAlone) {
-    EXPECT_EQ(program.GetOutput(kMainLeft).UpdateAllBypassed(), 1);
-    EXPECT_TRUE(PressAllBypass(program, kMainLeft));
+    EXPECT_EQ(program.GetOutput(OutputKind::kMainLeft).UpdateAllBypassed(), 1);
+    EXPECT_TRUE(PressAllBypass(program, OutputKind::kMainLeft));
     for (int band = 0; band < CAudio_OutData::kBandCount; ++band) {
-        EXPECT_EQ(Band(kMainLeft, band).GetBypassState(), 1) << band;
-        EXPECT_EQ(Band(kMainRight, band).GetAllBypass(), 0) << band;
+        EXPECT_EQ(Band(OutputKind::kMainLeft, band).GetBypassState(), 1) << band;
+        EXPECT_EQ(Band(OutputKind::kMainRight, band).GetAllBypass(), 0) << band;
     }
     EXPECT_EQ(SendPendingRows(program).size(), 0u);
 }
 
 TEST_F(OutputLinking, AllBypassThatTakesEffectReachesThePartner) {
-    for (const int output : {kMainLeft, kMainRight}) {
+    for (const int output : {OutputKind::kMainLeft, OutputKind::kMainRight}) {
         Band(output, 1).SetGainIndex(230);
     }
     SendPendingRows(program);
 
-    EXPECT_TRUE(PressAllBypass(program, kMainLeft));
-    EXPECT_EQ(Band(kMainRight, 1).GetBypassState(), 1);
-    EXPECT_EQ(Band(kMainRight, 1).EncodeBand()[6], 200);
-    EXPECT_EQ(Band(kCentre, 1).GetAllBypass(), 0);
+    EXPECT_TRUE(PressAllBypass(program, OutputKind::kMainLeft));
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).GetBypassState(), 1);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).EncodeBand()[6], 200);
+    EXPECT_EQ(Band(OutputKind::kCentre, 1).GetAllBypass(), 0);
 
-    EXPECT_FALSE(PressAllBypass(program, kMainLeft));
-    EXPECT_EQ(Band(kMainLeft, 1).EncodeBand()[6], 230);
-    EXPECT_EQ(Band(kMainRight, 1).EncodeBand()[6], 230);
+    EXPECT_FALSE(PressAllBypass(program, OutputKind::kMainLeft));
+    EXPECT_EQ(Band(OutputKind::kMainLeft, 1).EncodeBand()[6], 230);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).EncodeBand()[6], 230);
 }
 
 }  // namespace

@@ -29,13 +29,9 @@
 #include "app/widgets/NumEdit.h"
 #include "curves/ResponseKinds.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 
 namespace {
-
-constexpr int kMainLeft = 0;
-constexpr int kMainRight = 1;
-constexpr int kCentre = 2;
-constexpr int kSubwoofer = 3;
 
 // Types `text` over the box's contents and leaves the box, as a user would.
 void TypeAndLeave(CNumEdit& box, const char* text) {
@@ -60,13 +56,14 @@ class OutputPageTest : public testing::Test {
     OutputPageTest() : page_(services_) {
         page_.resize(1000, 900);
         page_.show();
-        Show(kMainLeft);
+        Show(OutputKind::kMainLeft);
     }
 
     void Show(int output) { page_.ShowChannel(&Program(), output); }
     void LinkMainPair() {
-        services_.EditProgram(
-            [](CAudio_Data& program) { program.GetOutputLinks().SetGroup(kMainRight, kMainLeft); });
+        services_.EditProgram([](CAudio_Data& program) {
+            program.GetOutputLinks().SetGroup(OutputKind::kMainRight, OutputKind::kMainLeft);
+        });
     }
     CAudio_Data& Program() { return services_.Program(); }
     CFilter& Band(int output, int band) { return Program().GetOutput(output).GetBand(band); }
@@ -85,8 +82,12 @@ TEST_F(OutputPageTest, MainOutputsShowSevenBandRowsAndTheOthersFive) {
     };
     // One page serves every output, so a page shown after a five-row output
     // must bring the last two rows back.
-    const Case cases[] = {{kCentre, 5},    {kMainLeft, 7}, {kSubwoofer, 5},
-                          {kMainRight, 7}, {4, 5},         {5, 5}};
+    const Case cases[] = {{OutputKind::kCentre, 5},
+                          {OutputKind::kMainLeft, 7},
+                          {OutputKind::kSubwoofer, 5},
+                          {OutputKind::kMainRight, 7},
+                          {4, 5},
+                          {5, 5}};
     for (const Case& c : cases) {
         Show(c.output);
         for (int r = 0; r < Table().RowCount(); ++r) {
@@ -98,11 +99,13 @@ TEST_F(OutputPageTest, MainOutputsShowSevenBandRowsAndTheOthersFive) {
 
 TEST_F(OutputPageTest, ShowsTheLevelsMixAndCrossoverOfTheOutputItIsAskedFor) {
     services_.EditProgram([](CAudio_Data& program) {
-        program.GetOutput(kSubwoofer).SetGain(45);
-        program.GetOutput(kSubwoofer).GetLowPass().SetFrequency(120);
-        program.GetOutput(kSubwoofer).GetLowPass().SetFamily(FilterFamily::kButterworth);
+        program.GetOutput(OutputKind::kSubwoofer).SetGain(45);
+        program.GetOutput(OutputKind::kSubwoofer).GetLowPass().SetFrequency(120);
+        program.GetOutput(OutputKind::kSubwoofer)
+            .GetLowPass()
+            .SetFamily(FilterFamily::kButterworth);
     });
-    Show(kSubwoofer);
+    Show(OutputKind::kSubwoofer);
     EXPECT_EQ(page_.Levels().GainField()->Box()->text(), QStringLiteral("5"));
     EXPECT_EQ(page_.Mix().MusicLevel()->Box()->text(), QStringLiteral("99%"));
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QStringLiteral("120"));
@@ -110,7 +113,7 @@ TEST_F(OutputPageTest, ShowsTheLevelsMixAndCrossoverOfTheOutputItIsAskedFor) {
               FilterFamily::kButterworth);
     EXPECT_EQ(Crossover(CrossoverSide::HighPass).Frequency().text(), QStringLiteral("20"));
 
-    Show(kMainLeft);
+    Show(OutputKind::kMainLeft);
     EXPECT_EQ(page_.Levels().GainField()->Box()->text(), QStringLiteral("0"));
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QStringLiteral("20000"));
 }
@@ -119,14 +122,14 @@ TEST_F(OutputPageTest, BandEditsOnLinkedMainLeftReachMainRight) {
     LinkMainPair();
     const int editsBefore = services_.edits;
     TypeAndLeave(Row(2).Frequency(), "500");
-    EXPECT_EQ(Band(kMainLeft, 2).GetFrequency(), 500);
-    EXPECT_EQ(Band(kMainRight, 2).GetFrequency(), 500);
-    EXPECT_EQ(Band(kCentre, 2).GetFrequency(), 266);
+    EXPECT_EQ(Band(OutputKind::kMainLeft, 2).GetFrequency(), 500);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 2).GetFrequency(), 500);
+    EXPECT_EQ(Band(OutputKind::kCentre, 2).GetFrequency(), 266);
     EXPECT_GT(services_.edits, editsBefore) << "edits go through EditProgram";
 
     TypeAndLeave(Row(2).Frequency(), "5000");
     Choose(Row(2).Kind(), ElementType::kLowShelf);
-    for (const int output : {kMainLeft, kMainRight}) {
+    for (const int output : {OutputKind::kMainLeft, OutputKind::kMainRight}) {
         EXPECT_EQ(Band(output, 2).GetType(), ElementType::kLowShelf) << output;
         EXPECT_EQ(Band(output, 2).GetFrequency(), 2000) << output;
     }
@@ -136,22 +139,22 @@ TEST_F(OutputPageTest, BandEditsOnLinkedMainLeftReachMainRight) {
 
 TEST_F(OutputPageTest, UnlinkedOutputsKeepTheirOwnBands) {
     TypeAndLeave(Row(1).Gain(), "4");
-    EXPECT_EQ(Band(kMainLeft, 1).GetGainIndex(), 240);
-    EXPECT_EQ(Band(kMainRight, 1).GetGainIndex(), 200);
-    EXPECT_FALSE(Band(kMainRight, 1).IsDirty());
+    EXPECT_EQ(Band(OutputKind::kMainLeft, 1).GetGainIndex(), 240);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).GetGainIndex(), 200);
+    EXPECT_FALSE(Band(OutputKind::kMainRight, 1).IsDirty());
 }
 
 TEST_F(OutputPageTest, AHighPassTypedAboveTheLowPassShowsTheLowPassFrequency) {
     LinkMainPair();
     TypeAndLeave(Crossover(CrossoverSide::LowPass).Frequency(), "2500");
     TypeAndLeave(Crossover(CrossoverSide::HighPass).Frequency(), "3000");
-    EXPECT_EQ(Program().GetOutput(kMainLeft).GetHighPass().GetFrequency(), 2500);
-    EXPECT_EQ(Program().GetOutput(kMainRight).GetHighPass().GetFrequency(), 2500);
+    EXPECT_EQ(Program().GetOutput(OutputKind::kMainLeft).GetHighPass().GetFrequency(), 2500);
+    EXPECT_EQ(Program().GetOutput(OutputKind::kMainRight).GetHighPass().GetFrequency(), 2500);
     EXPECT_EQ(Crossover(CrossoverSide::HighPass).Frequency().text(), QStringLiteral("2500"));
 
     // And the other way round: a low-pass below the high-pass is raised to it.
     TypeAndLeave(Crossover(CrossoverSide::LowPass).Frequency(), "100");
-    EXPECT_EQ(Program().GetOutput(kMainLeft).GetLowPass().GetFrequency(), 2500);
+    EXPECT_EQ(Program().GetOutput(OutputKind::kMainLeft).GetLowPass().GetFrequency(), 2500);
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QStringLiteral("2500"));
     EXPECT_TRUE(services_.Messages().empty());
 }
@@ -163,7 +166,7 @@ TEST_F(OutputPageTest, FamilyAndSlopeDropDownsMarkTheFilterForSendingOnBothLinke
 
     Choose(Crossover(CrossoverSide::HighPass).Family(), FilterFamily::kBessel);
     Choose(Crossover(CrossoverSide::LowPass).Slope(), 2);
-    for (const int output : {kMainLeft, kMainRight}) {
+    for (const int output : {OutputKind::kMainLeft, OutputKind::kMainRight}) {
         CAudio_OutData& shown = Program().GetOutput(output);
         EXPECT_EQ(shown.GetHighPass().GetFamily(), FilterFamily::kBessel) << output;
         EXPECT_TRUE(shown.GetHighPass().IsDirty()) << output;
@@ -171,13 +174,13 @@ TEST_F(OutputPageTest, FamilyAndSlopeDropDownsMarkTheFilterForSendingOnBothLinke
         EXPECT_TRUE(shown.GetLowPass().IsDirty()) << output;
         EXPECT_EQ(shown.GetChain().EncodeCrossover()[2], FilterFamily::kBessel) << output;
     }
-    EXPECT_FALSE(Program().GetOutput(kCentre).GetHighPass().IsDirty());
+    EXPECT_FALSE(Program().GetOutput(OutputKind::kCentre).GetHighPass().IsDirty());
     EXPECT_EQ(redraws.count(), 2);
 
     // Choosing what is already chosen sends nothing again.
     services_.EditProgram([](CAudio_Data& program) { program.ClearPendingChanges(); });
     Choose(Crossover(CrossoverSide::HighPass).Family(), FilterFamily::kBessel);
-    EXPECT_FALSE(Program().GetOutput(kMainLeft).GetHighPass().IsDirty());
+    EXPECT_FALSE(Program().GetOutput(OutputKind::kMainLeft).GetHighPass().IsDirty());
 }
 
 TEST_F(OutputPageTest, FamilyNamesFollowTheLanguageAndKeepTheSelection) {
@@ -224,8 +227,8 @@ TEST_F(OutputPageTest, AllBypassOnANewProgramStaysOnAndChangesNothingLinked) {
     allBypass.click();
     EXPECT_TRUE(allBypass.isChecked());
     for (int band = 0; band < CAudio_OutData::kBandCount; ++band) {
-        EXPECT_EQ(Band(kMainLeft, band).GetBypassState(), 1) << band;
-        EXPECT_FALSE(Band(kMainRight, band).IsDirty()) << band;
+        EXPECT_EQ(Band(OutputKind::kMainLeft, band).GetBypassState(), 1) << band;
+        EXPECT_FALSE(Band(OutputKind::kMainRight, band).IsDirty()) << band;
     }
 }
 
@@ -240,12 +243,12 @@ TEST_F(OutputPageTest, AllBypassSwitchesTheRowsAndTheLinkedOutput) {
     EXPECT_TRUE(allBypass.isChecked());
     EXPECT_TRUE(Row(1).Bypass().isChecked());
     EXPECT_EQ(Row(1).Gain().text(), QStringLiteral("0.0"));
-    EXPECT_EQ(Band(kMainRight, 1).GetBypassState(), 1);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).GetBypassState(), 1);
 
     allBypass.click();
     EXPECT_FALSE(allBypass.isChecked());
     EXPECT_EQ(Row(1).Gain().text(), QStringLiteral("3.0"));
-    EXPECT_EQ(Band(kMainRight, 1).GetGainIndex(), 230);
+    EXPECT_EQ(Band(OutputKind::kMainRight, 1).GetGainIndex(), 230);
 }
 
 class OutputPageGraphTest : public OutputPageTest {
@@ -269,26 +272,26 @@ class OutputPageGraphTest : public OutputPageTest {
 };
 
 TEST_F(OutputPageGraphTest, ADraggedBandReachesItsRowAndTheLinkedOutput) {
-    DragElement(kMainLeft, 3, {60, -40});
-    const CFilter& dragged = Band(kMainLeft, 3);
+    DragElement(OutputKind::kMainLeft, 3, {60, -40});
+    const CFilter& dragged = Band(OutputKind::kMainLeft, 3);
     ASSERT_NE(dragged.GetFrequency(), 631);
     ASSERT_NE(dragged.GetGainIndex(), 200);
-    EXPECT_EQ(Band(kMainRight, 3).GetFrequency(), dragged.GetFrequency());
-    EXPECT_EQ(Band(kMainRight, 3).GetBandwidthIndex(), dragged.GetBandwidthIndex());
-    EXPECT_EQ(Band(kMainRight, 3).GetGainIndex(), dragged.GetGainIndex());
-    EXPECT_TRUE(Band(kMainRight, 3).IsDirty());
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetFrequency(), dragged.GetFrequency());
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetBandwidthIndex(), dragged.GetBandwidthIndex());
+    EXPECT_EQ(Band(OutputKind::kMainRight, 3).GetGainIndex(), dragged.GetGainIndex());
+    EXPECT_TRUE(Band(OutputKind::kMainRight, 3).IsDirty());
     EXPECT_EQ(Row(3).Frequency().text(), QString::number(dragged.GetFrequency()));
     EXPECT_TRUE(Row(3).IsHighlighted());
     EXPECT_FALSE(page_.Equaliser().AllBypassSwitch().isChecked());
-    EXPECT_EQ(Band(kCentre, 3).GetFrequency(), 631);
+    EXPECT_EQ(Band(OutputKind::kCentre, 3).GetFrequency(), 631);
 }
 
 TEST_F(OutputPageGraphTest, ADraggedLowPassReachesItsBoxAndTheLinkedOutput) {
-    DragElement(kMainLeft, CAudio_OutData::kBandCount + 1, {-300, 0});
-    const int frequency = Program().GetOutput(kMainLeft).GetLowPass().GetFrequency();
+    DragElement(OutputKind::kMainLeft, CAudio_OutData::kBandCount + 1, {-300, 0});
+    const int frequency = Program().GetOutput(OutputKind::kMainLeft).GetLowPass().GetFrequency();
     ASSERT_LT(frequency, 20000);
     EXPECT_EQ(Crossover(CrossoverSide::LowPass).Frequency().text(), QString::number(frequency));
-    EXPECT_EQ(Program().GetOutput(kMainRight).GetLowPass().GetFrequency(), frequency);
+    EXPECT_EQ(Program().GetOutput(OutputKind::kMainRight).GetLowPass().GetFrequency(), frequency);
 }
 
 // Closing a shown page moves the focus out of its focused box, which commits
@@ -298,7 +301,7 @@ TEST(OutputPageLifetimeTest, ClosingThePageWhileABoxHasTheFocusIsSafe) {
     auto page = std::make_unique<OutputPage>(services);
     page->resize(1000, 900);
     page->show();
-    page->ShowChannel(&services.Program(), kMainLeft);
+    page->ShowChannel(&services.Program(), OutputKind::kMainLeft);
     page->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(page.get(), 1000));
     for (CNumEdit* box : {&page->Crossover().Row(CrossoverSide::HighPass).Frequency(),
@@ -307,7 +310,7 @@ TEST(OutputPageLifetimeTest, ClosingThePageWhileABoxHasTheFocusIsSafe) {
         ASSERT_TRUE(box->hasFocus());
     }
     page.reset();
-    EXPECT_EQ(services.Program().GetOutput(kMainLeft).GetHighPass().GetFrequency(), 20);
+    EXPECT_EQ(services.Program().GetOutput(OutputKind::kMainLeft).GetHighPass().GetFrequency(), 20);
 }
 
 TEST(OutputPageViewTest, EveryOutputButtonShowsItsOutputOnTheOnePage) {
@@ -318,13 +321,13 @@ TEST(OutputPageViewTest, EveryOutputButtonShowsItsOutputOnTheOnePage) {
     };
     OutputPage* centre = press(6);
     ASSERT_NE(centre, nullptr);
-    EXPECT_EQ(centre->Output(), kCentre);
+    EXPECT_EQ(centre->Output(), OutputKind::kCentre);
     EXPECT_EQ(centre->Program(), &rig.document.Program());
     EXPECT_FALSE(centre->Equaliser().Table().Row(5).isVisibleTo(centre));
 
     OutputPage* mainLeft = press(4);
     EXPECT_EQ(mainLeft, centre);
-    EXPECT_EQ(mainLeft->Output(), kMainLeft);
+    EXPECT_EQ(mainLeft->Output(), OutputKind::kMainLeft);
     EXPECT_TRUE(mainLeft->Equaliser().Table().Row(5).isVisibleTo(mainLeft));
 }
 

@@ -34,24 +34,23 @@
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 #include "protocol/ChangeScanner.h"
 #include "protocol/Frame.h"
 
 namespace {
 
-constexpr int kMainLeft = 0;
-
 // The pages and dialog whose boxes are typed into, over one program.
 struct Rig {
     Rig() : output(services), effect(services) {
         output.resize(1000, 900);
-        output.ShowChannel(&Program(), kMainLeft);
+        output.ShowChannel(&Program(), OutputKind::kMainLeft);
         effect.resize(900, 700);
         effect.ShowChannel(&Program(), 0);
     }
 
     CAudio_Data& Program() { return services.Program(); }
-    CAudio_OutData& MainLeft() { return Program().GetOutput(kMainLeft); }
+    CAudio_OutData& MainLeft() { return Program().GetOutput(OutputKind::kMainLeft); }
     CFilter& Band() { return MainLeft().GetBand(0); }
     EqBandTableRow& BandRow() { return output.Equaliser().Table().Row(0); }
     SetupDialog& Setup() {
@@ -415,7 +414,7 @@ TEST(TypedEntry, AClampedValueSurvivesTheRangeMessageBox) {
     ModalMessages services;
     OutputPage page(services);
     page.resize(1000, 900);
-    page.ShowChannel(&services.Program(), kMainLeft);
+    page.ShowChannel(&services.Program(), OutputKind::kMainLeft);
     page.show();
     page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
@@ -426,7 +425,7 @@ TEST(TypedEntry, AClampedValueSurvivesTheRangeMessageBox) {
     QTest::keyClick(&row.Frequency(), Qt::Key_Tab);
 
     EXPECT_EQ(services.Messages().size(), 1u);
-    EXPECT_EQ(services.Program().GetOutput(kMainLeft).GetBand(0).GetFrequency(), 20000);
+    EXPECT_EQ(services.Program().GetOutput(OutputKind::kMainLeft).GetBand(0).GetFrequency(), 20000);
     EXPECT_EQ(row.Frequency().text(), QStringLiteral("20000"));
 }
 

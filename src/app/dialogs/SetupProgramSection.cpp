@@ -10,9 +10,9 @@
 #include "app/dialogs/SetupTexts.h"
 #include "curves/ScaleConversion.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 
 namespace {
-constexpr int kMicrophone = 2;
 constexpr int kNoiseGateId = 2407;
 constexpr int kBassAttenuationId = 2408;
 constexpr int kHighestNoiseGate = 100;
@@ -56,7 +56,7 @@ void SetupProgramSection::Load() {
     int bassAttenuation = 0;
     services_.EditProgram([&](CAudio_Data& program) {
         noiseGate = program.GetEffect().GetEffectParam(EffectParam::kNoiseGate);
-        bassAttenuation = program.GetInput(kMicrophone).GetBassAttenuation();
+        bassAttenuation = program.GetInput(InputChannel::kMicrophone).GetBassAttenuation();
     });
     noiseGate_->Show(noiseGate);
     bassAttenuation_->Show(bassAttenuation);
@@ -70,7 +70,7 @@ void SetupProgramSection::SetNoiseGate(int code) {
 
 void SetupProgramSection::SetBassAttenuation(int code) {
     services_.EditProgram([code](CAudio_Data& program) {
-        program.GetInput(kMicrophone).SetBassAttenuation(static_cast<uint8_t>(code));
+        program.GetInput(InputChannel::kMicrophone).SetBassAttenuation(static_cast<uint8_t>(code));
     });
 }
 

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
+#include "model/ChannelIndex.h"
 #include "model/EQ.h"
 
 namespace {
 // The shown bands of the music inputs and of outputs 2 to 5; the pages have no rows for the rest.
 constexpr int kInputBandsShown = 13;
 constexpr int kNarrowOutputBandsShown = 5;
-constexpr int kMicrophoneChannel = 2;
 constexpr int kFirstNarrowOutput = 2;
 }  // namespace
 
@@ -46,7 +46,7 @@ bool MarkedElements::IsMarked(const CEQ& chain, int index) const {
     const bool crossover = index >= chain.GetBandCount();
     switch (mode_) {
         case GraphMode::kInput:
-            return crossover ? channel_ == kMicrophoneChannel : index < kInputBandsShown;
+            return crossover ? channel_ == InputChannel::kMicrophone : index < kInputBandsShown;
         case GraphMode::kOutput:
             return crossover || channel_ < kFirstNarrowOutput || index < kNarrowOutputBandsShown;
         case GraphMode::kEffect:

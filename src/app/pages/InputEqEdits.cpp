@@ -4,8 +4,8 @@
 #include "model/Audio_Data.h"
 
 std::vector<int> InputsEditedWith(int channel) {
-    if (channel == kMusicInput) {
-        return {kMusicInput, kOtherMusicInput};
+    if (channel == InputChannel::kMusicLeft) {
+        return {InputChannel::kMusicLeft, InputChannel::kMusicRight};
     }
     return {channel};
 }

@@ -10,13 +10,11 @@
 #include <vector>
 
 #include "app/pages/EqBandTableEdits.h"
+#include "model/ChannelIndex.h"
 
 class CAudio_Data;
 class CAudio_InData;
 
-inline constexpr int kMusicInput = 0;
-inline constexpr int kOtherMusicInput = 1;
-inline constexpr int kMicrophoneInput = 2;
 // Bands the table and the graph reach: 7 rows scrolled up to band 7.
 inline constexpr int kInputEqRows = 7;
 inline constexpr int kInputEqLastFirstBand = 6;

@@ -80,7 +80,8 @@ InputEqPage::~InputEqPage() {
 
 void InputEqPage::ShowChannel(CAudio_Data* program, int channel) {
     program_ = program;
-    channel_ = channel == kMicrophoneInput ? kMicrophoneInput : kMusicInput;
+    channel_ =
+        channel == InputChannel::kMicrophone ? InputChannel::kMicrophone : InputChannel::kMusicLeft;
     Refresh();
 }
 
@@ -91,7 +92,7 @@ void InputEqPage::Refresh() {
     CAudio_InData& input = Shown();
     bands_->ShowChain(&input.GetChain());
     UpdateAllBypassImage();
-    const bool microphone = channel_ == kMicrophoneInput;
+    const bool microphone = channel_ == InputChannel::kMicrophone;
     crossover_->setVisible(microphone);
     ShowCrossover();
     graph_->SetSource(*program_);

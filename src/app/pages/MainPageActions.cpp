@@ -5,9 +5,9 @@
 #include "app/dialogs/PresetGroupTexts.h"
 #include "app/pages/PageServices.h"
 #include "model/Audio_Data.h"
+#include "model/ChannelIndex.h"
 
 namespace {
-constexpr int kMicrophone = 2;
 constexpr int kFirstSystemSlot = 11;
 constexpr int kFirstOutputPage = 4;
 
@@ -43,7 +43,7 @@ void LoadEffectGroup(PageServices& services, int group) {
     const auto code = static_cast<uint8_t>(MainPageRules::EffectCodeOf(group));
     services.EditProgram([code](CAudio_Data& program) {
         program.GetEffect().SetEffectMode(code);
-        program.GetInput(kMicrophone).SetEffectCodes(code);
+        program.GetInput(InputChannel::kMicrophone).SetEffectCodes(code);
     });
     if (services.IsConnected()) {
         services.ReadEffectGroup(MainPageRules::DeviceEffectGroupOf(group));

@@ -11,6 +11,7 @@
 #include "device/DeviceCommands.h"
 #include "device/DeviceSession.h"
 #include "device/DeviceSummaryJson.h"
+#include "model/ChannelIndex.h"
 #include "model/GbkText.h"
 #include "model/PresetStore.h"
 #include "model/ProgramFile.h"
@@ -21,7 +22,6 @@ namespace {
 constexpr int kFirstPresetSlot = 1;
 constexpr int kLastPresetSlot = 20;
 constexpr int kEffectGroupCount = 4;
-constexpr int kMicrophoneChannel = 2;
 constexpr uint8_t kNameWriteSubCommand = 5;
 constexpr uint8_t kEffectGroupSubCommand = 3;
 constexpr const char* kDownloadNotice = "You have saved data according to the download!";
@@ -217,7 +217,7 @@ int RunEffectGroup(const DeviceArguments& arguments, const DeviceEnvironment& en
         // As the main page does before it asks the device: local only, never sent by itself.
         const auto guard = session.Engine().Queue().Lock();
         session.Program().GetEffect().SetEffectMode(code);
-        session.Program().GetInput(kMicrophoneChannel).SetEffectCodes(code);
+        session.Program().GetInput(InputChannel::kMicrophone).SetEffectCodes(code);
     }
     const int loadedBefore = session.View().EffectRecordsLoaded();
     session.Progress("loading effect group " + std::to_string(*group));

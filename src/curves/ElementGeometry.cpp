@@ -117,9 +117,22 @@ void PlaceSumCurvesX(const GraphScale& scale, SumCurve& curve, SumCurveF& curveF
 
 void FillSumCurvesY(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
                     SumCurve& curve, SumCurveF& curveF) {
+    // Short plain loops through one scratch array, so that each compiles to
+    // vector code: the sums of every chain are redrawn on every drag step.
+    std::array<double, kGridPointCount> y;
     for (int i = 0; i < kGridPointCount; ++i) {
-        curve[i].y = scale.DbToY(sumDb[i]) + kPlotTopMargin;
-        double y = std::clamp(scale.DbToYF(sumDb[i]), -kFloatPixelLimit, kFloatPixelLimit);
-        curveF[i].y = static_cast<float>(y + kPlotTopMargin);
+        y[i] = scale.DbToYF(sumDb[i]);
+    }
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i].y = TruncateToPixel(y[i] + 0.5) + kPlotTopMargin;
+    }
+    for (int i = 0; i < kGridPointCount; ++i) {
+        // As std::clamp, NaN passing through, written as selects.
+        const double v = y[i];
+        y[i] = v >= -kFloatPixelLimit ? (v <= kFloatPixelLimit ? v : kFloatPixelLimit)
+                                      : (v < -kFloatPixelLimit ? -kFloatPixelLimit : v);
+    }
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curveF[i].y = static_cast<float>(y[i] + kPlotTopMargin);
     }
 }

@@ -5,24 +5,8 @@
 #include <cmath>
 
 namespace {
-constexpr double kPixelLimit = 1.0e6;
 constexpr double kDbSpan = kPlotTopDb - kPlotBottomDb;
 }  // namespace
-
-int TruncateToPixel(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
-}
-
-double GraphScale::DbToYF(double db) const {
-    return (height_ / kDbSpan) * (kPlotTopDb - db);
-}
-
-int GraphScale::DbToY(double db) const {
-    return TruncateToPixel(DbToYF(db) + 0.5);
-}
 
 int GraphScale::FrequencyToX(double hertz) const {
     return TruncateToPixel(std::log10(hertz / kPlotLowestHertz) * decadeWidth_);

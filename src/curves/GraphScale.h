@@ -6,6 +6,9 @@
 // device that would not fit a pixel are clamped rather than converted blindly.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
+
 // Curves are drawn this far right of and below their plot position.
 inline constexpr int kPlotLeftMargin = 35;
 inline constexpr int kPlotTopMargin = 10;
@@ -15,6 +18,15 @@ inline constexpr double kPlotBottomDb = -20.0;
 inline constexpr double kPlotLowestHertz = 20.0;
 inline constexpr double kPlotHighestHertz = 20000.0;
 
+// Truncates towards zero; NaN becomes 0 and anything beyond a million pixels is clamped.
+inline int TruncateToPixel(double value) {
+    constexpr double kPixelLimit = 1.0e6;
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
+}
+
 class GraphScale {
   public:
     GraphScale(int width, int height) : width_(width), height_(height), decadeWidth_(width / 3) {}
@@ -22,8 +34,11 @@ class GraphScale {
     int Width() const { return width_; }
     int Height() const { return height_; }
 
-    int DbToY(double db) const;
-    double DbToYF(double db) const;
+    // Inline: every curve point of every recalculation goes through these.
+    int DbToY(double db) const { return TruncateToPixel(DbToYF(db) + 0.5); }
+    double DbToYF(double db) const {
+        return (height_ / (kPlotTopDb - kPlotBottomDb)) * (kPlotTopDb - db);
+    }
     int FrequencyToX(double hertz) const;
 
     // Pointer positions back to values: a whole decibel, and hertz limited to 20..20000.
@@ -35,6 +50,3 @@ class GraphScale {
     int height_;
     int decadeWidth_;
 };
-
-// Truncates towards zero; NaN becomes 0 and anything beyond a million pixels is clamped.
-int TruncateToPixel(double value);

@@ -4,11 +4,19 @@
 #include <bit>
 #include <cstring>
 
-CArchive CArchive::ForStoring() { return CArchive(true); }
+CArchive CArchive::ForStoring() {
+    return CArchive(true);
+}
 
 CArchive CArchive::ForLoading(std::span<const uint8_t> bytes) {
     CArchive archive(false);
     archive.loadBytes_ = bytes;
+    return archive;
+}
+
+CArchive CArchive::ForTrialLoading(std::span<const uint8_t> bytes) {
+    CArchive archive = ForLoading(bytes);
+    archive.trial_ = true;
     return archive;
 }
 

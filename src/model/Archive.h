@@ -15,19 +15,24 @@
 // Thrown when a load runs past the end of the bytes or meets a string whose
 // length prefix is larger than what is left.
 class ArchiveError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class CArchive {
-public:
+  public:
     // An archive that stores into an internal buffer.
     static CArchive ForStoring();
     // An archive that loads from bytes the caller keeps alive.
     static CArchive ForLoading(std::span<const uint8_t> bytes);
+    // A load whose objects only prove that the bytes read; they are thrown
+    // away, so they skip computing what follows from their fields (responses,
+    // curves, geometry).
+    static CArchive ForTrialLoading(std::span<const uint8_t> bytes);
 
     bool IsStoring() const { return storing_; }
     bool IsLoading() const { return !storing_; }
+    bool IsTrial() const { return trial_; }
 
     // Each call writes the value when storing and replaces it when loading.
     void Byte(uint8_t& value);
@@ -39,12 +44,13 @@ public:
     // Bytes not yet consumed by a load.
     size_t RemainingBytes() const { return loadBytes_.size() - position_; }
 
-private:
+  private:
     explicit CArchive(bool storing) : storing_(storing) {}
     std::span<const uint8_t> Take(size_t count);
     void Put(const void* data, size_t count);
 
     bool storing_;
+    bool trial_ = false;
     std::vector<uint8_t> stored_;
     std::span<const uint8_t> loadBytes_;
     size_t position_ = 0;

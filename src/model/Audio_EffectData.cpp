@@ -70,7 +70,7 @@ void CAudio_EffectData::Serialize(CArchive& archive) {
         archive.Byte(effectParams_[i]);
     }
     chain_.Serialize(archive);
-    if (archive.IsLoading()) {
+    if (archive.IsLoading() && !archive.IsTrial()) {
         UpdateCurve();
     }
 }

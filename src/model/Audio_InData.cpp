@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "model/Archive.h"
+#include "model/ChannelIndex.h"
 
 namespace {
-constexpr int kMicrophoneChannel = 2;
 
 struct InputSetUp {
     const char* name;
@@ -36,10 +36,10 @@ const InputSetUp& SetUpFor(int channel) {
 }  // namespace
 
 CAudio_InData::CAudio_InData(int channel)
-    : chain_(channel == kMicrophoneChannel ? ChainLayout::MicrophoneInput
-                                           : ChainLayout::MusicInput),
+    : chain_(channel == InputChannel::kMicrophone ? ChainLayout::MicrophoneInput
+                                                  : ChainLayout::MusicInput),
       name_(SetUpFor(channel).name),
-      eqLayout_(channel == kMicrophoneChannel ? 2 : 1),
+      eqLayout_(channel == InputChannel::kMicrophone ? 2 : 1),
       linkSlot_(SetUpFor(channel).linkSlot),
       curveColour_(SetUpFor(channel).colour),
       markerColour_(SetUpFor(channel).colour) {}
@@ -183,7 +183,9 @@ void CAudio_InData::Serialize(CArchive& archive) {
     chain_.Serialize(archive);
     if (archive.IsLoading()) {
         name_.Set(name);
-        UpdateCurve();
+        if (!archive.IsTrial()) {
+            UpdateCurve();
+        }
     }
 }
 

@@ -330,7 +330,9 @@ void CAudio_OutData::Serialize(CArchive& archive) {
     chain_.Serialize(archive);
     if (archive.IsLoading()) {
         name_.Set(name);
-        UpdateCurve();
+        if (!archive.IsTrial()) {
+            UpdateCurve();
+        }
     }
 }
 

@@ -48,27 +48,21 @@ void PutWord(DeviceRow& row, size_t offset, int value) {
 CEQ::CEQ(ChainLayout layout) : layout_(layout) {
     LayoutTable table = TableFor(layout);
     elements_.reserve(table.bandFrequencies.size() + 2);
+    // Each element is built with its fields in place, so its response is computed once.
     int id = table.firstBandId;
     for (int hertz : table.bandFrequencies) {
-        CFilter& band = elements_.emplace_back();
-        band.SetFrequency(hertz);
-        if (table.bandsKeepGeqFrequency) {
-            band.SetGeqFrequency(hertz);
-        }
-        band.SetId(id++);
+        elements_.emplace_back(ElementSetUp{.frequency = hertz,
+                                            .geqFrequency = table.bandsKeepGeqFrequency ? hertz : 0,
+                                            .id = id++});
     }
     for (int kind : {ElementType::kHighPass, ElementType::kLowPass}) {
-        CFilter& filter = elements_.emplace_back();
-        filter.SetType(kind);
-        filter.SetFrequency(kind == ElementType::kHighPass ? 20 : 20000);
-        filter.SetFamily(table.crossoverFamily);
-        filter.SetSlope(table.crossoverSlope);
-        filter.SetIsBand(0);
-        filter.SetId(table.crossoverId);
-    }
-    // A chain that was just built has nothing the device needs to hear about.
-    for (CFilter& element : elements_) {
-        element.SetDirty(0);
+        elements_.emplace_back(
+            ElementSetUp{.type = kind,
+                         .frequency = kind == ElementType::kHighPass ? 20 : 20000,
+                         .family = table.crossoverFamily,
+                         .slope = table.crossoverSlope,
+                         .isBand = 0,
+                         .id = table.crossoverId});
     }
 }
 

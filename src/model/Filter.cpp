@@ -41,6 +41,20 @@ CFilter::CFilter() {
     Recalculate();
 }
 
+CFilter::CFilter(const ElementSetUp& setUp)
+    : type_(setUp.type),
+      frequency_(setUp.frequency),
+      geqFrequency_(setUp.geqFrequency),
+      sentFrequency_(setUp.type == ElementType::kLowPass ? kLowPassOffFrequency : 20),
+      family_(setUp.family),
+      slope_(setUp.slope),
+      id_(setUp.id),
+      isBand_(setUp.isBand) {
+    ApplyShelfLimits();
+    UpdateMarker();
+    Recalculate();
+}
+
 bool CFilter::IsCrossover() const {
     return type_ == ElementType::kHighPass || type_ == ElementType::kLowPass;
 }
@@ -300,6 +314,9 @@ void CFilter::Serialize(CArchive& archive) {
     // A file saved while a crossover was walking towards its frequency holds the
     // step the device had reached; the walk goes on from there.
     dirty_ = isBand_ == 0 && frequency_ != sentFrequency_ ? 1 : 0;
+    if (archive.IsTrial()) {
+        return;
+    }
     UpdateMarker();
     Recalculate();
 }

@@ -23,9 +23,23 @@ class CArchive;
 // One 8-byte row of a device record.
 using DeviceRow = std::array<uint8_t, 8>;
 
+// What a chain gives each element as it builds it.
+struct ElementSetUp {
+    int type = ElementType::kPeaking;
+    int frequency = 1000;
+    int geqFrequency = 0;
+    int family = FilterFamily::kLinkwitzRiley;
+    int slope = 0;
+    int isBand = 1;
+    int id = 0;
+};
+
 class CFilter {
   public:
     CFilter();
+    // As the default element given these fields through its setters, but
+    // with its geometry and response computed once; not dirty.
+    explicit CFilter(const ElementSetUp& setUp);
 
     // Parameter setters; see the class comment for their common ending.
     void SetType(int kind);

@@ -89,7 +89,7 @@ bool DeserializeProgram(std::span<const uint8_t> bytes, CAudio_Data& program) {
     // the same bytes then read into it the same way, so the second read cannot fail.
     try {
         CAudio_Data scratch;
-        CArchive trial = CArchive::ForLoading(bytes);
+        CArchive trial = CArchive::ForTrialLoading(bytes);
         scratch.Serialize(trial);
         if (!EveryChainIsWellFormed(scratch)) {
             return false;

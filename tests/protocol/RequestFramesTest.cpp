@@ -79,4 +79,19 @@ TEST(RequestFrames, PayloadFullOfSyncAndTerminatorBytesIsStillOneFrame) {
     EXPECT_EQ(message->length, 30);
 }
 
+// The checksum folds eight bytes at a time; every length and every byte
+// position, the tail after the last whole word included, must still count once.
+TEST(FrameChecksum, IsTheXorOfEveryByteAtEveryLength) {
+    std::vector<uint8_t> bytes;
+    for (size_t length = 0; length <= 40; ++length) {
+        uint8_t expected = 0;
+        for (uint8_t byte : bytes) {
+            expected ^= byte;
+        }
+        ASSERT_EQ(FrameChecksum(bytes), expected) << length << " bytes";
+        bytes.push_back(static_cast<uint8_t>(1u << (length % 8)) ^
+                        static_cast<uint8_t>(length * 37));
+    }
+}
+
 }  // namespace

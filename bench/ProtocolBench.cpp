@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Throughput of the two reply assemblers (with the dispatcher behind them)
-// next to a plain copy of the same bytes, and the cost of one change-scanner
-// call on a program with every row pending.
+// Throughput of the two reply assemblers with the dispatcher behind them, as a
+// ratio to a plain copy of the same bytes in the same run (AllocationCounter.h);
+// the whole engine path with a request queued for every reply; and the cost of
+// one change-scanner call on a program with every row pending.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -9,10 +10,14 @@
 #include <cstring>
 #include <vector>
 
+#include "AllocationCounter.h"
 #include "model/Audio_Data.h"
 #include "protocol/ChangeScanner.h"
 #include "protocol/DetachedEngine.h"
 #include "protocol/Frame.h"
+#include "protocol/ReplyDispatcher.h"
+#include "protocol/StreamAssembler.h"
+#include "protocol/UsbAssembler.h"
 
 namespace {
 
@@ -29,31 +34,48 @@ std::vector<uint8_t> ProgramReply() {
     return AssembleFrame({Command::kProgramRead, 0, 0, 0, 0xFF}, image);
 }
 
-void BM_CopyProgramReply(benchmark::State& state) {
-    const std::vector<uint8_t> reply = ProgramReply();
-    std::vector<uint8_t> destination(reply.size());
-    for (auto _ : state) {
-        std::memcpy(destination.data(), reply.data(), reply.size());
-        benchmark::DoNotOptimize(destination.data());
+// A plain copy of the reply, the peer of the assemblers.
+struct CopyReply {
+    explicit CopyReply(const std::vector<uint8_t>& bytes) : reply(bytes), copy(bytes.size()) {}
+    void operator()() {
+        std::memcpy(copy.data(), reply.data(), reply.size());
+        benchmark::DoNotOptimize(copy.data());
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
-}
-BENCHMARK(BM_CopyProgramReply);
+    const std::vector<uint8_t>& reply;
+    std::vector<uint8_t> copy;
+};
+
+// What stands behind an assembler: the dispatcher with the application's
+// stores. Nothing is queued, so a completed reply stores its program and
+// removes nothing: the request side's allocations stay out of the figure.
+struct Dispatch {
+    Engine engine;
+    ProgramBlock received{};
+    ReplyDispatcher dispatcher{engine.command.Queue(), engine.targets, engine.events, received};
+};
 
 // Serial and network: the reply arrives in reads of `range(0)` bytes.
 void BM_StreamAssembleProgramReply(benchmark::State& state) {
     const std::vector<uint8_t> reply = ProgramReply();
     const size_t readSize = static_cast<size_t>(state.range(0));
-    Engine engine;
-    for (auto _ : state) {
-        engine.command.Post(BuildProgramRead());
-        for (size_t offset = 0; offset < reply.size(); offset += readSize) {
-            engine.command.FeedStream(std::span<const uint8_t>(reply).subspan(
-                offset, std::min(readSize, reply.size() - offset)));
-        }
-    }
-    if (engine.command.Queue().Count() != 0) {
+    StreamAssembler assembler;
+    Dispatch behind;
+    int dispatched = 0;
+    RunAgainstPeer(
+        state,
+        [&] {
+            for (size_t offset = 0; offset < reply.size(); offset += readSize) {
+                const auto read = std::span<const uint8_t>(reply).subspan(
+                    offset, std::min(readSize, reply.size() - offset));
+                if (assembler.Feed(read) == StreamAssembler::Outcome::Complete) {
+                    dispatched +=
+                        behind.dispatcher.Dispatch(assembler.Frame()) == DispatchOutcome::Completed;
+                }
+            }
+        },
+        CopyReply(reply));
+    if (dispatched != state.iterations()) {
         state.SkipWithError("a reply was not dispatched");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
@@ -61,21 +83,51 @@ void BM_StreamAssembleProgramReply(benchmark::State& state) {
 BENCHMARK(BM_StreamAssembleProgramReply)->Arg(50)->Arg(1200)->Arg(1500);
 
 void BM_UsbAssembleProgramReply(benchmark::State& state) {
-    std::vector<uint8_t> reply = ProgramReply();
-    reply.resize((reply.size() + kReportData - 1) / kReportData * kReportData, 0);
-    Engine engine;
-    for (auto _ : state) {
-        engine.command.Post(BuildProgramRead());
-        for (size_t offset = 0; offset < reply.size(); offset += kReportData) {
-            engine.command.FeedUsb(std::span<const uint8_t>(reply).subspan(offset, kReportData));
-        }
-    }
-    if (engine.command.Queue().Count() != 0) {
+    std::vector<uint8_t> reports = ProgramReply();
+    const std::vector<uint8_t> reply = reports;
+    reports.resize((reports.size() + kReportData - 1) / kReportData * kReportData, 0);
+    UsbAssembler assembler;
+    Dispatch behind;
+    int dispatched = 0;
+    RunAgainstPeer(
+        state,
+        [&] {
+            for (size_t offset = 0; offset < reports.size(); offset += kReportData) {
+                if (assembler.Feed(
+                        std::span<const uint8_t>(reports).subspan(offset, kReportData))) {
+                    dispatched +=
+                        !assembler.HasError() &&
+                        behind.dispatcher.Dispatch(assembler.Frame()) == DispatchOutcome::Completed;
+                    assembler.Reset();
+                    break;
+                }
+            }
+        },
+        CopyReply(reply));
+    if (dispatched != state.iterations()) {
         state.SkipWithError("a reply was not dispatched");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
 }
 BENCHMARK(BM_UsbAssembleProgramReply);
+
+// The whole engine path of one program read: the request is queued (its frame
+// allocated), the reply assembled, dispatched and the request removed.
+void BM_EngineProgramRead(benchmark::State& state) {
+    const std::vector<uint8_t> reply = ProgramReply();
+    Engine engine;
+    RunAgainstPeer(
+        state,
+        [&] {
+            engine.command.Post(BuildProgramRead());
+            engine.command.FeedStream(reply);
+        },
+        CopyReply(reply));
+    if (engine.command.Queue().Count() != 0) {
+        state.SkipWithError("a reply was not dispatched");
+    }
+}
+BENCHMARK(BM_EngineProgramRead);
 
 // Marks every scanned row of the program as changed.
 void FlagEveryRow(CAudio_Data& program) {

@@ -3,6 +3,7 @@
 
 #include <hidapi.h>
 
+#include <filesystem>
 #include <mutex>
 
 #include "links/HidRawReport.h"
@@ -74,6 +75,13 @@ std::vector<HidDeviceInfo> HidApiBackend::Enumerate() {
 }
 
 std::unique_ptr<HidConnection> HidApiBackend::Open(const std::string& path) {
+#ifdef __linux__
+    // The hidraw backend frees garbage when the path opens but is not a hidraw
+    // node (a terminal, say), so only hidraw nodes are handed to it.
+    if (std::filesystem::path(path).filename().string().rfind("hidraw", 0) != 0) {
+        return nullptr;
+    }
+#endif
     hid_device* device = hid_open_path(path.c_str());
     if (device == nullptr) {
         return nullptr;

@@ -74,7 +74,8 @@ TEST(HidApiBackend, RefusesPathsThatAreMissingOrNotHidDevices) {
         EXPECT_FALSE(device.path.empty());
     }
     EXPECT_EQ(backend.Open("/dev/hidraw-sonavel-missing"), nullptr);
-    // A terminal opens as a file but answers no HID request.
+    // A terminal opens as a file but is no HID device; the library itself
+    // would crash on it, so the backend must not pass it on.
     PseudoTerminal terminal;
     ASSERT_FALSE(terminal.SlavePath().empty());
     EXPECT_EQ(backend.Open(terminal.SlavePath()), nullptr);

@@ -23,6 +23,8 @@ expected=(
     lib/udev/rules.d/70-sonavel.rules
     share/doc/sonavel/EN_Help.html
     share/doc/sonavel/CH_Help.html
+    share/doc/sonavel/images/main-en.png
+    share/doc/sonavel/images/main-zh.png
 )
 
 if [ "$mode" = install ]; then
@@ -33,6 +35,13 @@ if [ "$mode" = install ]; then
     done
     for program in sonavel sonavel-cli sonavel-devsim; do
         [ -x "$work/prefix/bin/$program" ] || fail "bin/$program is not executable"
+    done
+    # Every picture the installed help shows is installed beside it.
+    for page in "$work/prefix/share/doc/sonavel/"*.html; do
+        for picture in $(sed -n 's/.*<img [^>]*src="\([^"]*\)".*/\1/p' "$page"); do
+            [ -f "$(dirname "$page")/$picture" ] ||
+                fail "$(basename "$page") shows $picture, which is not installed"
+        done
     done
     grep -q '^Exec=sonavel' "$work/prefix/share/applications/sonavel.desktop" ||
         fail "the desktop file does not start sonavel"

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// sonavel-screenshots OUTDIR [WIDTHxHEIGHT ...]: every page and dialog of the
-// editor as PNG files, in English and Chinese, at 1366x768 and 1920x1080
-// unless other window sizes are given. Files are named
-// SIZE-LANGUAGE-NN-WHAT.png, for example 1366x768-en-00-main.png.
+// sonavel-screenshots OUTDIR [WIDTHxHEIGHT ...] [--width=PIXELS]: every page
+// and dialog of the editor as PNG files, in English and Chinese, at 1366x768
+// and 1920x1080 unless other window sizes are given. Files are named
+// SIZE-LANGUAGE-NN-WHAT.png, for example 1366x768-en-00-main.png. With
+// --width, a picture wider than that is scaled down to it after rendering, so
+// the layout is the one the window size gives (the help's pictures).
 #include <QApplication>
 #include <QDir>
 #include <QImage>
@@ -28,12 +30,24 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.isEmpty() || arguments.first().startsWith('-')) {
-        std::fprintf(stderr, "usage: sonavel-screenshots OUTDIR [WIDTHxHEIGHT ...]\n");
+        std::fprintf(stderr,
+                     "usage: sonavel-screenshots OUTDIR [WIDTHxHEIGHT ...] [--width=PIXELS]\n");
         return 2;
     }
     const QString outDir = arguments.first();
     std::vector<QSize> sizes;
+    int widest = 0;
     for (const QString& text : arguments.mid(1)) {
+        if (text.startsWith(QStringLiteral("--width="))) {
+            bool number = false;
+            widest = text.mid(8).toInt(&number);
+            if (!number || widest < 100) {
+                std::fprintf(stderr, "sonavel-screenshots: not a picture width: %s\n",
+                             qPrintable(text));
+                return 2;
+            }
+            continue;
+        }
         QSize size;
         if (!ParseSize(text, size)) {
             std::fprintf(stderr, "sonavel-screenshots: not a window size: %s\n", qPrintable(text));
@@ -60,7 +74,10 @@ int main(int argc, char* argv[]) {
                                        .arg(language == Language::English ? "en" : "zh");
             shots.Render(size, language, [&](const QString& stem, const QImage& picture) {
                 const QString path = QDir(outDir).filePath(prefix + stem + ".png");
-                if (picture.save(path)) {
+                const QImage shown = widest > 0 && picture.width() > widest
+                                         ? picture.scaledToWidth(widest, Qt::SmoothTransformation)
+                                         : picture;
+                if (shown.save(path)) {
                     ++written;
                 } else {
                     std::fprintf(stderr, "sonavel-screenshots: cannot write %s\n",

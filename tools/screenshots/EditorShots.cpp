@@ -15,6 +15,7 @@
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/SetupDialog.h"
+#include "core/DemoContents.h"
 #include "core/SimulatedDevice.h"
 #include "links/HidDevice.h"
 #include "links/SerialPortRecord.h"
@@ -91,6 +92,8 @@ struct EditorShots::Editor {
 };
 
 EditorShots::EditorShots() : editor_(std::make_unique<Editor>()) {
+    // The demo's program: names in both languages and volumes a device can hold.
+    devsim::LoadDemoContents(editor_->device);
     const devsim::SimulatedDevice& device = editor_->device;
     ProgramBlock block{};
     const devsim::ProgramImage image = device.CurrentImage();

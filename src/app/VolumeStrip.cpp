@@ -3,11 +3,12 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
 #include <QSlider>
 #include <algorithm>
 
 #include "app/ShellTexts.h"
+#include "controls/Describe.h"
+#include "controls/KitSlider.h"
 
 namespace {
 constexpr std::array<VolumeChannel, 3> kChannels = {
@@ -37,9 +38,9 @@ VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, SystemLock lo
     for (VolumeChannel channel : kChannels) {
         VolumeGroup& group = groups_.at(static_cast<size_t>(channel));
         group.title = new QLabel(this);
-        group.minus = new QPushButton(QStringLiteral("-"), this);
-        group.slider = new QSlider(Qt::Horizontal, this);
-        group.plus = new QPushButton(QStringLiteral("+"), this);
+        group.minus = new KitButton(QStringLiteral("-"), KitButton::Look::Small, this);
+        group.slider = new KitSlider(this);
+        group.plus = new KitButton(QStringLiteral("+"), KitButton::Look::Small, this);
         group.number = new QLabel(this);
         group.slider->setRange(0, kSliderMaximum);
         group.minus->setFixedWidth(28);
@@ -52,8 +53,8 @@ VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, SystemLock lo
             layout->addWidget(widget);
         }
         layout->addSpacing(16);
-        connect(group.minus, &QPushButton::clicked, this, [this, channel] { Decrease(channel); });
-        connect(group.plus, &QPushButton::clicked, this, [this, channel] { Increase(channel); });
+        connect(group.minus, &KitButton::clicked, this, [this, channel] { Decrease(channel); });
+        connect(group.plus, &KitButton::clicked, this, [this, channel] { Increase(channel); });
         connect(group.slider, &QSlider::valueChanged, this, [this, channel](int position) {
             if (!showing_) {
                 MoveSlider(channel, position);
@@ -67,7 +68,13 @@ VolumeStrip::VolumeStrip(SystemData& system, ItemWriter writeItem, SystemLock lo
 void VolumeStrip::Relabel(Language language) {
     for (VolumeChannel channel : kChannels) {
         const auto index = static_cast<size_t>(channel);
-        groups_.at(index).title->setText(Tr(kTitles.at(index), language));
+        const VolumeGroup& group = groups_.at(index);
+        const QString title = Tr(kTitles.at(index), language);
+        group.title->setText(title);
+        const bool english = language == Language::English;
+        Describe(group.slider, english ? title + QStringLiteral(" volume") : title + "音量");
+        Describe(group.minus, english ? title + QStringLiteral(" volume down") : title + "音量减");
+        Describe(group.plus, english ? title + QStringLiteral(" volume up") : title + "音量加");
     }
 }
 

@@ -13,12 +13,12 @@
 #include <array>
 #include <functional>
 
+#include "controls/KitButton.h"
 #include "curves/BilingualText.h"
 #include "model/SystemData.h"
 #include "protocol/SendDataQueue.h"
 
 class QLabel;
-class QPushButton;
 class QSlider;
 
 // The value a press or a slider position leaves for a group.
@@ -46,8 +46,8 @@ class VolumeStrip : public QWidget {
 
     QSlider* Slider(VolumeChannel channel) const { return Group(channel).slider; }
     QLabel* Number(VolumeChannel channel) const { return Group(channel).number; }
-    QPushButton* MinusButton(VolumeChannel channel) const { return Group(channel).minus; }
-    QPushButton* PlusButton(VolumeChannel channel) const { return Group(channel).plus; }
+    KitButton* MinusButton(VolumeChannel channel) const { return Group(channel).minus; }
+    KitButton* PlusButton(VolumeChannel channel) const { return Group(channel).plus; }
 
     static constexpr int kSliderMaximum = 50;
 
@@ -56,8 +56,8 @@ class VolumeStrip : public QWidget {
         QLabel* title = nullptr;
         QSlider* slider = nullptr;
         QLabel* number = nullptr;
-        QPushButton* minus = nullptr;
-        QPushButton* plus = nullptr;
+        KitButton* minus = nullptr;
+        KitButton* plus = nullptr;
     };
     const VolumeGroup& Group(VolumeChannel channel) const {
         return groups_.at(static_cast<size_t>(channel));

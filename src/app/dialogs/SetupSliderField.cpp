@@ -9,12 +9,13 @@
 #include "app/widgets/FieldSizing.h"
 #include "app/widgets/NumEdit.h"
 #include "app/widgets/SpinButtons.h"
+#include "controls/KitSlider.h"
 
 SetupSliderField::SetupSliderField(int controlId, const SliderFieldScale& scale,
                                    MessageFunction showMessage, QWidget* parent)
     : QWidget(parent),
       caption_(new QLabel(this)),
-      slider_(new QSlider(Qt::Horizontal, this)),
+      slider_(new KitSlider(this)),
       box_(new CNumEdit(controlId, this)),
       arrows_(new CSpinButtons(*box_, this)) {
     slider_->setRange(0, scale.maximum);

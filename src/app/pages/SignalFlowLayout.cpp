@@ -8,9 +8,9 @@ constexpr int kMargin = 12;
 constexpr int kPadding = 8;
 constexpr int kButtonGap = 6;
 constexpr int kMinimumColumnGap = 56;
-constexpr int kLargestColumnGap = 150;
+constexpr int kLargestColumnGap = 200;
 constexpr int kMinimumRowGap = 6;
-constexpr int kLargestRowGap = 40;
+constexpr int kLargestRowGap = 56;
 
 struct Columns {
     int inputWidth;

@@ -73,7 +73,7 @@ CommitOutcome ValueScale::Commit() {
     const TypedValue typed = ReadTypedValue(scale_, text_);
     // Text without a number (a typo, an empty box) keeps the value as it was:
     // reading it as 0 would mute an output or walk a filter to 20 Hz.
-    outcome.showRangeMessage = typed.kind == TypedValue::Kind::NoNumber;
+    outcome.showNumberMessage = typed.kind == TypedValue::Kind::NoNumber;
     if (typed.kind != TypedValue::Kind::Number) {
         ShowCode();
         outcome.text = text_;

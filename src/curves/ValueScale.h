@@ -14,6 +14,9 @@
 #include "curves/ScaleConversion.h"
 
 inline constexpr BilingualText kOutOfRangeMessage{"Out of Range", "超出范围"};
+// Text without a number keeps the value; the user is told why nothing happened.
+inline constexpr BilingualText kNotANumberMessage{"Type a number; the value is unchanged.",
+                                                  "请输入数字，数值未改变。"};
 
 // Longest text the user may type into a field.
 inline constexpr int kMaxTypedCharacters = 9;
@@ -21,8 +24,10 @@ inline constexpr int kMaxTypedCharacters = 9;
 // What the widget must do after the field lost the keyboard focus.
 struct CommitOutcome {
     std::string text;  // shown from now on
-    // Above or below the range (then clamped), or no number at all (then unchanged).
+    // Above or below the range: the code was clamped.
     bool showRangeMessage = false;
+    // No number at all: the code is unchanged.
+    bool showNumberMessage = false;
     // The code changed: the page then reads GetValue and applies it.
     bool notifyPage = false;
 };

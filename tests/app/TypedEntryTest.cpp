@@ -11,8 +11,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 
@@ -20,10 +22,13 @@
 #include "app/dialogs/SetupDialog.h"
 #include "app/dialogs/SetupProgramSection.h"
 #include "app/dialogs/SetupSliderField.h"
+#include "app/pages/EffectCrossoverFields.h"
 #include "app/pages/EffectPage.h"
 #include "app/pages/EffectParameterSection.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/EqBandTableRow.h"
+#include "app/pages/InputEqCrossover.h"
+#include "app/pages/InputEqPage.h"
 #include "app/pages/OutputCrossoverRow.h"
 #include "app/pages/OutputCrossoverSection.h"
 #include "app/pages/OutputEqSection.h"
@@ -42,11 +47,13 @@ namespace {
 
 // The pages and dialog whose boxes are typed into, over one program.
 struct Rig {
-    Rig() : output(services), effect(services) {
+    Rig() : output(services), effect(services), input(services) {
         output.resize(1000, 900);
         output.ShowChannel(&Program(), OutputKind::kMainLeft);
         effect.resize(900, 700);
         effect.ShowChannel(&Program(), 0);
+        input.resize(1000, 900);
+        input.ShowChannel(&Program(), InputChannel::kMusicLeft);
     }
 
     CAudio_Data& Program() { return services.Program(); }
@@ -70,6 +77,7 @@ struct Rig {
     FakePageServices services;
     OutputPage output;
     EffectPage effect;
+    InputEqPage input;
     std::unique_ptr<SetupDialog> setup;
 };
 
@@ -82,6 +90,15 @@ struct FieldKind {
     // The box, showing the program after `set`.
     std::function<CNumEdit*(Rig&)> box;
 };
+
+// The delay box after the unit button was pressed until it shows `unit`.
+CNumEdit* DelayBoxIn(Rig& rig, DelayUnit unit) {
+    OutputLevelSection& levels = rig.output.Levels();
+    while (levels.CurrentDelayUnit() != unit) {
+        levels.DelayUnitButton()->click();
+    }
+    return levels.DelayField()->Box();
+}
 
 std::vector<FieldKind> FieldKinds() {
     auto outputBox = [](CNumEdit* (*pick)(Rig&)) {
@@ -139,6 +156,12 @@ std::vector<FieldKind> FieldKinds() {
         {"limiter attack", 10, [](Rig& rig, int code) { rig.MainLeft().SetLimiterAttack(code); },
          [](Rig& rig) { return rig.MainLeft().GetLimiterAttack(); },
          outputBox([](Rig& rig) { return rig.output.Levels().Limiter()->AttackBox(); })},
+        {"delay, m", 238, [](Rig& rig, int code) { rig.MainLeft().SetDelay(code); },
+         [](Rig& rig) { return rig.MainLeft().GetDelay(); },
+         outputBox([](Rig& rig) { return DelayBoxIn(rig, DelayUnit::Metres); })},
+        {"delay, ft", 238, [](Rig& rig, int code) { rig.MainLeft().SetDelay(code); },
+         [](Rig& rig) { return rig.MainLeft().GetDelay(); },
+         outputBox([](Rig& rig) { return DelayBoxIn(rig, DelayUnit::Feet); })},
         {"mix level", 50,
          [](Rig& rig, int code) { rig.MainLeft().SetMixMusic(static_cast<uint8_t>(code)); },
          [](Rig& rig) { return int{rig.MainLeft().GetMixMusic()}; },
@@ -151,16 +174,51 @@ std::vector<FieldKind> FieldKinds() {
          effectValue(EffectParam::kLeftEchoDelay), effectBox(EffectParam::kLeftEchoDelay)},
         {"noise gate", 50, effectSet(EffectParam::kNoiseGate), effectValue(EffectParam::kNoiseGate),
          [](Rig& rig) { return rig.Setup().ProgramValues()->NoiseGateField()->Box(); }},
+        {"bass attenuation", 10,
+         [](Rig& rig, int code) {
+             rig.Program()
+                 .GetInput(InputChannel::kMicrophone)
+                 .SetBassAttenuation(static_cast<uint8_t>(code));
+         },
+         [](Rig& rig) {
+             return int{rig.Program().GetInput(InputChannel::kMicrophone).GetBassAttenuation()};
+         },
+         [](Rig& rig) { return rig.Setup().ProgramValues()->BassAttenuationField()->Box(); }},
+        {"input high-pass", 100,
+         [](Rig& rig, int code) {
+             rig.Program().GetInput(InputChannel::kMusicLeft).GetHighPass().SetFrequency(code);
+         },
+         [](Rig& rig) {
+             return rig.Program().GetInput(InputChannel::kMusicLeft).GetHighPass().GetFrequency();
+         },
+         [](Rig& rig) {
+             rig.input.Refresh();
+             return &rig.input.Crossover().HighPass();
+         }},
+        {"effect low-pass", 8000,
+         [](Rig& rig, int code) { rig.Program().GetEffect().GetLowPass().SetFrequency(code); },
+         [](Rig& rig) { return rig.Program().GetEffect().GetLowPass().GetFrequency(); },
+         [](Rig& rig) {
+             rig.effect.Refresh();
+             return &rig.effect.Crossover().LowPass();
+         }},
     };
 }
 
 enum class Finish { Enter, FocusOut, Escape };
 
+// What the user is told after the entry.
+enum class Said {
+    Nothing,
+    OutOfRange,  // the value was clamped to the range
+    NoNumber,    // the text holds no number: the value stays
+};
+
 struct Entry {
     const char* typed;
     Finish finish;
     int code;  // the program's code afterwards
-    bool message = false;
+    Said said = Said::Nothing;
 };
 
 struct KindEntries {
@@ -173,111 +231,140 @@ struct KindEntries {
 // entry thrown away with Escape.
 const std::vector<KindEntries>& EntryTable() {
     using F = Finish;
+    constexpr Said R = Said::OutOfRange;
+    constexpr Said N = Said::NoNumber;
     static const std::vector<KindEntries> table = {
         {"band frequency",
-         {{"25000", F::Enter, 20000, true},
-          {"20001", F::FocusOut, 20000, true},
-          {"5", F::Enter, 20, true},
-          {"abc", F::Enter, 1000, true},
-          {"", F::FocusOut, 1000, true},
+         {{"25000", F::Enter, 20000, R},
+          {"20001", F::FocusOut, 20000, R},
+          {"5", F::Enter, 20, R},
+          {"abc", F::Enter, 1000, N},
+          {"", F::FocusOut, 1000, N},
           {"2.5k", F::Enter, 2500},
           {"1,5k", F::FocusOut, 1500},
           {"440Hz", F::Enter, 440},
-          {"-0", F::Enter, 20, true},
+          {"-0", F::Enter, 20, R},
           {"500", F::Escape, 1000}}},
         {"band Q",
-         {{"200", F::Enter, 0, true},
-          {"0.1", F::FocusOut, 299, true},
-          {"Q", F::Enter, 29, true},
-          {"", F::Enter, 29, true},
+         {{"200", F::Enter, 0, R},
+          {"0.1", F::FocusOut, 299, R},
+          {"Q", F::Enter, 29, N},
+          {"", F::Enter, 29, N},
           {"1,414", F::FocusOut, 99},
           {"1.414", F::Enter, 99},
-          {"-0", F::Enter, 299, true},
+          {"-0", F::Enter, 299, R},
           {"2", F::Escape, 29}}},
         {"band gain",
-         {{"25", F::Enter, 300, true},
-          {"-25", F::FocusOut, 0, true},
-          {"abc", F::Enter, 165, true},
-          {"", F::FocusOut, 165, true},
+         {{"25", F::Enter, 300, R},
+          {"-25", F::FocusOut, 0, R},
+          {"abc", F::Enter, 165, N},
+          {"", F::FocusOut, 165, N},
           {"-3dB", F::Enter, 170},
           {"-6,5", F::Enter, 135},
           {"-0", F::FocusOut, 200},
           {"5", F::Escape, 165}}},
         {"high-pass",
-         {{"25000", F::Enter, 20000, true},
-          {"5", F::FocusOut, 20, true},
-          {"x", F::Enter, 100, true},
+         {{"25000", F::Enter, 20000, R},
+          {"5", F::FocusOut, 20, R},
+          {"x", F::Enter, 100, N},
           {"1k", F::Enter, 1000},
-          {"-0", F::Enter, 20, true},
+          {"-0", F::Enter, 20, R},
           {"300", F::Escape, 100}}},
         {"low-pass",
-         {{"99999", F::Enter, 20000, true},
-          {"abc", F::FocusOut, 10000, true},
+         {{"99999", F::Enter, 20000, R},
+          {"abc", F::FocusOut, 10000, N},
           {"2,5k", F::Enter, 2500},
-          {"", F::Enter, 10000, true},
+          {"", F::Enter, 10000, N},
           {"300", F::Escape, 10000}}},
         {"output gain",
-         {{"15", F::Enter, 50, true},
-          {"-50", F::FocusOut, 0, true},
-          {"dB", F::Enter, 34, true},
+         {{"15", F::Enter, 50, R},
+          {"-50", F::FocusOut, 0, R},
+          {"dB", F::Enter, 34, N},
           {"-3dB", F::Enter, 37},
           {"-0", F::FocusOut, 40},
           {"2", F::Escape, 34}}},
         {"delay, ms",
-         {{"150", F::Enter, 566, true},
-          {"-1", F::FocusOut, 0, true},
-          {"", F::Enter, 238, true},
-          {"ms", F::Enter, 238, true},
+         {{"150", F::Enter, 566, R},
+          {"-1", F::FocusOut, 0, R},
+          {"", F::Enter, 238, N},
+          {"ms", F::Enter, 238, N},
           {"2ms", F::FocusOut, 95},
           {"1,5", F::Enter, 71},
           {"-0", F::Enter, 0},
           {"50", F::Escape, 238}}},
         {"limiter threshold",
-         {{"20", F::Enter, 80, true},
-          {"-40", F::FocusOut, 0, true},
-          {"abc", F::Enter, 48, true},
+         {{"20", F::Enter, 80, R},
+          {"-40", F::FocusOut, 0, R},
+          {"abc", F::Enter, 48, N},
           {"-12dB", F::Enter, 36},
           {"-6,5", F::FocusOut, 47},
           {"-0", F::Enter, 60},
           {"3", F::Escape, 48}}},
         {"limiter attack",
-         {{"200", F::Enter, 106, true},
-          {"0.1", F::FocusOut, 0, true},
-          {"fast", F::Enter, 10, true},
+         {{"200", F::Enter, 106, R},
+          {"0.1", F::FocusOut, 0, R},
+          {"fast", F::Enter, 10, N},
           {"0,6ms", F::Enter, 3},
           {"50ms", F::FocusOut, 56},
           {"20", F::Escape, 10}}},
+        {"delay, m",
+         {{"400", F::Enter, 566, R},
+          {"-1", F::FocusOut, 0, R},
+          {"m", F::Enter, 238, N},
+          {"1.5m", F::Enter, 210},
+          {"1,5", F::FocusOut, 210},
+          {"2", F::Escape, 238}}},
+        {"delay, ft",
+         {{"2000", F::Enter, 566, R}, {"ft", F::FocusOut, 238, N}, {"5ft", F::Enter, 213}}},
         {"mix level",
-         {{"150", F::Enter, 99, true},
-          {"-5", F::FocusOut, 0, true},
-          {"%", F::Enter, 50, true},
+         {{"150", F::Enter, 99, R},
+          {"-5", F::FocusOut, 0, R},
+          {"%", F::Enter, 50, N},
           {"70%", F::Enter, 70},
           {"-0", F::FocusOut, 0},
           {"20", F::Escape, 50}}},
         {"reverb time",
-         {{"9", F::Enter, 60, true},
-          {"-1", F::FocusOut, 0, true},
-          {"long", F::Enter, 25, true},
+         {{"9", F::Enter, 60, R},
+          {"-1", F::FocusOut, 0, R},
+          {"long", F::Enter, 25, N},
           {"3,5s", F::Enter, 35},
           {"1", F::Escape, 25}}},
         {"echo ratio",
-         {{"7", F::Enter, 50, true},
-          {"", F::FocusOut, 7, true},
+         {{"7", F::Enter, 50, R},
+          {"", F::FocusOut, 7, N},
           {"0,3", F::Enter, 3},
           {"1", F::Escape, 7}}},
         {"echo delay",
-         {{"300", F::Enter, 250, true},
-          {"x", F::FocusOut, 120, true},
+         {{"300", F::Enter, 250, R},
+          {"x", F::FocusOut, 120, N},
           {"80ms", F::Enter, 80},
           {"-0", F::Enter, 0},
           {"9", F::Escape, 120}}},
         {"noise gate",
-         {{"5", F::Enter, 100, true},
-          {"-120", F::FocusOut, 0, true},
-          {"off", F::Enter, 50, true},
+         {{"5", F::Enter, 100, R},
+          {"-120", F::FocusOut, 0, R},
+          {"off", F::Enter, 50, N},
           {"-6dB", F::Enter, 94},
           {"-0", F::FocusOut, 100},
           {"-9", F::Escape, 50}}},
+        {"bass attenuation",
+         {{"5", F::Enter, 20, R},
+          {"-30", F::FocusOut, 0, R},
+          {"abc", F::Enter, 10, N},
+          {"-6dB", F::Enter, 14},
+          {"-0", F::FocusOut, 20},
+          {"-2", F::Escape, 10}}},
+        {"input high-pass",
+         {{"5", F::Enter, 20, R},
+          {"x", F::FocusOut, 100, N},
+          {"", F::Enter, 100, N},
+          {"1,5k", F::Enter, 1500},
+          {"300", F::Escape, 100}}},
+        {"effect low-pass",
+         {{"99999", F::Enter, 20000, R},
+          {"abc", F::FocusOut, 8000, N},
+          {"2,5k", F::Enter, 2500},
+          {"300", F::Escape, 8000}}},
     };
     return table;
 }
@@ -319,7 +406,16 @@ TEST(TypedEntry, EveryFieldKindTakesWhatWasMeantAndNeverATypo) {
             TypeAndFinish(*box, entry.typed, entry.finish);
 
             EXPECT_EQ(kind->value(rig), entry.code);
-            EXPECT_EQ(rig.services.Messages().size(), entry.message ? 1u : 0u);
+            const std::vector<ShownMessage>& messages = rig.services.Messages();
+            if (entry.said == Said::Nothing) {
+                EXPECT_TRUE(messages.empty());
+            } else {
+                // In the language of the interface.
+                const BilingualText& said =
+                    entry.said == Said::OutOfRange ? kOutOfRangeMessage : kNotANumberMessage;
+                ASSERT_EQ(messages.size(), 1u);
+                EXPECT_EQ(messages[0].text.toStdString(), said.In(rig.services.GetLanguage()));
+            }
             const int rows = rig.SendPendingRows();
             if (entry.code == kind->start) {
                 EXPECT_EQ(rows, 0) << "nothing changed, so nothing is sent";
@@ -378,6 +474,28 @@ TEST(TypedEntry, ArrowKeysStepEveryFieldKindLikeItsSpinArrows) {
             EXPECT_GT(rig.SendPendingRows(), 0);
         }
     }
+}
+
+// A step after typing starts from the typed value: stepping the old one
+// would drop what the user typed without a word.
+TEST(TypedEntry, AStepStartsFromTheValueJustTyped) {
+    Rig rig;
+    CNumEdit& box = rig.BandRow().Frequency();
+    rig.SendPendingRows();
+    box.selectAll();
+    QTest::keyClicks(&box, "2k");
+    QTest::keyClick(&box, Qt::Key_Up);
+    EXPECT_EQ(rig.Band().GetFrequency(), 2001);
+    EXPECT_EQ(box.text(), QStringLiteral("2001"));
+    EXPECT_GT(rig.SendPendingRows(), 0);
+
+    // The spin arrow's click does the same; a typo is refused and the step
+    // goes from the value kept.
+    box.selectAll();
+    QTest::keyClicks(&box, "abc");
+    rig.BandRow().FrequencySpin().UpButton()->click();
+    EXPECT_EQ(rig.Band().GetFrequency(), 2002);
+    EXPECT_EQ(rig.services.Messages().size(), 1u);
 }
 
 TEST(TypedEntry, KeysWithModifiersAreNotSteps) {

@@ -126,6 +126,8 @@ struct CommitCase {
     int32_t expectedCode;
     std::string expectedText;
     bool rangeMessage;
+    // Text without a number: the value stays and the user is told so.
+    bool numberMessage = false;
 };
 
 TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
@@ -183,13 +185,13 @@ TEST(ValueScale, CommitsTypedTextAsTheStoredCode) {
 // are read as the user meant them.
 TEST(ValueScale, ReadsWhatTheUserMeantAndNeverATypoAsZero) {
     const CommitCase cases[] = {
-        {"band gain, letters", BandGain(), 100, "abc", 100, "-10.0", true},
-        {"band gain, empty", BandGain(), 100, "", 100, "-10.0", true},
-        {"band gain, a sign alone", BandGain(), 100, "-", 100, "-10.0", true},
-        {"low-pass, letters", LowPass(), 1000, "x", 1000, "1000", true},
-        {"delay ms, empty", DelayMilliseconds(), 238, "", 238, "4.998", true},
-        {"mix level, letters", MixLevel(), 10, "abc", 10, "10%", true},
-        {"delay m, letters", DelayMetres(), 100, "m", 100, "0.714", true},
+        {"band gain, letters", BandGain(), 100, "abc", 100, "-10.0", false, true},
+        {"band gain, empty", BandGain(), 100, "", 100, "-10.0", false, true},
+        {"band gain, a sign alone", BandGain(), 100, "-", 100, "-10.0", false, true},
+        {"low-pass, letters", LowPass(), 1000, "x", 1000, "1000", false, true},
+        {"delay ms, empty", DelayMilliseconds(), 238, "", 238, "4.998", false, true},
+        {"mix level, letters", MixLevel(), 10, "abc", 10, "10%", false, true},
+        {"delay m, letters", DelayMetres(), 100, "m", 100, "0.714", false, true},
         {"delay ms, with unit", DelayMilliseconds(), 0, "5ms", 238, "4.998", false},
         {"delay m, with unit", DelayMetres(), 0, "1.5m", 210, "1.499", false},
         {"mix level, with unit", MixLevel(), 10, "50%", 50, "50%", false},
@@ -220,6 +222,7 @@ TEST(ValueScale, ReadsWhatTheUserMeantAndNeverATypoAsZero) {
         EXPECT_EQ(field.Code(), c.expectedCode) << c.name;
         EXPECT_EQ(field.Text(), c.expectedText) << c.name;
         EXPECT_EQ(outcome.showRangeMessage, c.rangeMessage) << c.name;
+        EXPECT_EQ(outcome.showNumberMessage, c.numberMessage) << c.name;
         EXPECT_EQ(outcome.notifyPage, c.expectedCode != c.code) << c.name;
     }
 }

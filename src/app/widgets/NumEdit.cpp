@@ -54,6 +54,15 @@ int32_t CNumEdit::GetValue() {
 }
 
 void CNumEdit::Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency) {
+    // A value typed and not yet committed is where the step starts from;
+    // stepping the old code would throw the typing away without a word.
+    if (scale_.IsModified()) {
+        const QPointer<CNumEdit> alive(this);
+        CommitTypedText();
+        if (!alive) {
+            return;
+        }
+    }
     if (scale_.Spin(clickStep, direction, stopAtTopFrequency)) {
         ShowScaleText();
         emit Committed(controlId_);
@@ -133,6 +142,9 @@ void CNumEdit::CommitTypedText() {
     }
     if (alive && outcome.showRangeMessage) {
         ShowMessage(ToQString(kOutOfRangeMessage.In(language_)));
+    }
+    if (alive && outcome.showNumberMessage) {
+        ShowMessage(ToQString(kNotANumberMessage.In(language_)));
     }
 }
 

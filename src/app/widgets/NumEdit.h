@@ -44,7 +44,9 @@ class CNumEdit : public QLineEdit {
     bool IsModified() const { return scale_.IsModified(); }
     void SetModified(bool modified) { scale_.SetModified(modified); }
 
-    // One click of an attached spin arrow; tells the page when the code moved.
+    // One click of an attached spin arrow or arrow key; text typed and not
+    // yet committed is committed first, so the step starts from it. Tells
+    // the page when the code moved.
     // `stopAtTopFrequency` is the spin's frequency mode (stops at 20000 Hz).
     void Spin(int32_t clickStep, SpinDirection direction, bool stopAtTopFrequency);
 

@@ -1,21 +1,27 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AudioView.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/AudioDoc.h"
 #include "app/ConnectionIndicators.h"
+#include "app/KeyboardShortcuts.h"
 #include "app/LinkSettingsMemory.h"
 #include "app/MessageSink.h"
 #include "app/ModeButtons.h"
 #include "app/OutputLinking.h"
 #include "app/PageButtons.h"
+#include "app/ReadingOrder.h"
 #include "app/ShellTexts.h"
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ConnectDialog.h"
@@ -73,12 +79,32 @@ CAudio_Data& CAudioView::Program() {
     return services_.document.Program();
 }
 
-QPushButton* CAudioView::AddCommandButton(const BilingualText& text,
+QPushButton* CAudioView::AddCommandButton(const BilingualText& text, const QKeySequence& keys,
                                           const std::function<void()>& action) {
     auto* button = new QPushButton(this);
     connect(button, &QPushButton::clicked, this, action);
-    labelledButtons_.emplace_back(button, text);
+    commandButtons_.push_back({button, text, keys});
+    BindKeys(keys, action);
     return button;
+}
+
+void CAudioView::BindKeys(const QKeySequence& keys, const std::function<void()>& action) {
+    // The keys work wherever the focus is in the window, a numeric field included.
+    auto* shortcut = new QShortcut(keys, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, action);
+}
+
+void CAudioView::BindPageKeys() {
+    for (int page = 0; page < kPageCount; ++page) {
+        BindKeys(Shortcut::ForPage(page), [this, page] { PressPageButton(page); });
+    }
+    BindKeys(Shortcut::NextPage(),
+             [this] { PressPageButton((services_.state.currentPage + 1) % kPageCount); });
+    BindKeys(Shortcut::PreviousPage(), [this] {
+        PressPageButton((services_.state.currentPage + kPageCount - 1) % kPageCount);
+    });
+    BindKeys(Shortcut::Connection(), [this] { ToggleConnection(); });
 }
 
 void CAudioView::BuildLayout() {
@@ -98,17 +124,22 @@ void CAudioView::BuildLayout() {
         scroller->setWidget(page);
         scroller->setWidgetResizable(true);
         scroller->setFrameShape(QFrame::NoFrame);
+        // Tab goes to the page's controls, not to the frame around them.
+        scroller->setFocusPolicy(Qt::NoFocus);
         pageStack_->addWidget(scroller);
     }
 
-    callPresetButton_ =
-        AddCommandButton({"Call Preset", "调用预置"}, [this] { OpenPresetGroups(0); });
-    savePresetButton_ =
-        AddCommandButton({"Save Preset", "保存预置"}, [this] { OpenPresetGroups(1); });
-    openFileButton_ = AddCommandButton({"Open", "打开"}, [this] { fileCommands_->Load(); });
-    saveFileButton_ = AddCommandButton({"Save", "保存"}, [this] { fileCommands_->Save(); });
-    setupButton_ = AddCommandButton({"Setup", "设置"}, [this] { OpenSetup(); });
-    helpButton_ = AddCommandButton({"Help", "帮助"}, [this] { OpenHelp(); });
+    callPresetButton_ = AddCommandButton({"Call Preset", "调用预置"}, Shortcut::CallPreset(),
+                                         [this] { OpenPresetGroups(0); });
+    savePresetButton_ = AddCommandButton({"Save Preset", "保存预置"}, Shortcut::SavePreset(),
+                                         [this] { OpenPresetGroups(1); });
+    openFileButton_ =
+        AddCommandButton({"Open", "打开"}, Shortcut::OpenFile(), [this] { fileCommands_->Load(); });
+    saveFileButton_ =
+        AddCommandButton({"Save", "保存"}, Shortcut::SaveFile(), [this] { fileCommands_->Save(); });
+    setupButton_ = AddCommandButton({"Setup", "设置"}, Shortcut::Setup(), [this] { OpenSetup(); });
+    helpButton_ = AddCommandButton({"Help", "帮助"}, Shortcut::Help(), [this] { OpenHelp(); });
+    BindPageKeys();
 
     auto* commandRow = new QHBoxLayout;
     commandRow->addWidget(indicators_);
@@ -345,8 +376,10 @@ void CAudioView::SetLanguage(Language language) {
 void CAudioView::Relabel() {
     const Language language = services_.state.language;
     qtTranslations_.Apply(language);
-    for (const auto& [button, text] : labelledButtons_) {
-        button->setText(Tr(text, language));
+    for (const CommandButton& command : commandButtons_) {
+        const QString name = Tr(command.text, language);
+        command.button->setText(name);
+        command.button->setToolTip(WithShortcut(name, command.keys));
     }
     pageButtons_->Relabel(language);
     modeButtons_->Relabel(language);
@@ -357,6 +390,46 @@ void CAudioView::Relabel() {
         page->Relabel(language);
     }
     ShowConnectionState();
+}
+
+bool CAudioView::focusNextPrevChild(bool next) {
+    const std::vector<QWidget*> stops = TabStopsInReadingOrder(this);
+    if (stops.empty()) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    QWidget* focused = focusWidget();
+    const auto current = std::find_if(stops.begin(), stops.end(), [focused](QWidget* stop) {
+        return stop == focused || (focused != nullptr && stop->isAncestorOf(focused));
+    });
+    const auto count = static_cast<std::ptrdiff_t>(stops.size());
+    std::ptrdiff_t index = 0;
+    if (current != stops.end()) {
+        index = (current - stops.begin() + (next ? 1 : count - 1)) % count;
+    } else if (!next) {
+        index = count - 1;
+    }
+    QWidget* target = stops[static_cast<size_t>(index)];
+    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    // A page taller than the window scrolls to the control that took the focus.
+    for (QWidget* outer = target->parentWidget(); outer != nullptr && outer != this;
+         outer = outer->parentWidget()) {
+        if (auto* scroller = qobject_cast<QScrollArea*>(outer)) {
+            scroller->ensureWidgetVisible(target);
+        }
+    }
+    return true;
+}
+
+void CAudioView::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // A button that does not take Enter itself passes it here.
+    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+        enter && button != nullptr && button->isEnabled()) {
+        button->click();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void CAudioView::OpenHelp() {

@@ -10,6 +10,7 @@
 // for changes while holding that lock.
 #pragma once
 
+#include <QKeySequence>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -152,13 +153,29 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     // The interface language changed; the window puts up that language's menu bar.
     void LanguageChanged(Language language);
 
+  protected:
+    // Tab goes through the controls as they stand on the screen: the top
+    // row, the page buttons, the page row by row, the volume strip last.
+    bool focusNextPrevChild(bool next) override;
+    // Enter presses the focused button, as Space does.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
+    struct CommandButton {
+        QPushButton* button;
+        BilingualText text;
+        QKeySequence keys;
+    };
+
     void BuildLayout();
     void WireDevice();
     void Relabel();
     void ShowMessage(const BilingualText& text);
     void ShowConnectionState();
-    QPushButton* AddCommandButton(const BilingualText& text, const std::function<void()>& action);
+    QPushButton* AddCommandButton(const BilingualText& text, const QKeySequence& keys,
+                                  const std::function<void()>& action);
+    void BindKeys(const QKeySequence& keys, const std::function<void()>& action);
+    void BindPageKeys();
 
     ViewServices services_;
     QtTranslations qtTranslations_;
@@ -183,5 +200,5 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     QPushButton* callPresetButton_ = nullptr;
     QPushButton* savePresetButton_ = nullptr;
     QPushButton* setupButton_ = nullptr;
-    std::vector<std::pair<QPushButton*, BilingualText>> labelledButtons_;
+    std::vector<CommandButton> commandButtons_;
 };

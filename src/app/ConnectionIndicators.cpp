@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include "app/KeyboardShortcuts.h"
 #include "app/ShellTexts.h"
 
 namespace {
@@ -53,6 +54,7 @@ void ConnectionIndicators::Show(bool connected, Language language) {
     const QString word = Tr(connected ? kDisconnectWord : kConnectWord, language);
     button_->setText(word);
     button_->setAccessibleName(word);
+    button_->setToolTip(WithShortcut(word, Shortcut::Connection()));
     button_->setStyleSheet(ButtonStyle(connected));
     lamp_->setPixmap(LampPicture(connected));
 }

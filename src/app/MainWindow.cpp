@@ -3,7 +3,9 @@
 
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 
+#include "app/KeyboardShortcuts.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPlacement.h"
 #include "app/dialogs/AboutBox.h"
@@ -24,6 +26,8 @@ MainWindow::MainWindow(ViewServices services, QWidget* parent)
         box.exec();
     };
     BuildMenu();
+    auto* menuKey = new QShortcut(Shortcut::MenuBar(), this);
+    connect(menuKey, &QShortcut::activated, this, &MainWindow::OpenFirstMenu);
     // The setup dialog switches the language through the view, too.
     connect(view_, &CAudioView::LanguageChanged, this, [this] { BuildMenu(); });
 }
@@ -33,8 +37,11 @@ void MainWindow::BuildMenu() {
     // A fresh bar per language: the old one and its actions go with it.
     auto* bar = new QMenuBar(this);
     QMenu* connection = bar->addMenu(Tr(ShellText::kConnectMenu, language));
-    connection->addAction(Tr(ShellText::kConnectItem, language), view_,
-                          &CAudioView::ToggleConnection);
+    QAction* connectItem = connection->addAction(Tr(ShellText::kConnectItem, language), view_,
+                                                 &CAudioView::ToggleConnection);
+    // The view owns the key; the item only names it while its menu is open.
+    connectItem->setShortcut(Shortcut::Connection());
+    connectItem->setShortcutContext(Qt::WidgetShortcut);
     QMenu* languages = bar->addMenu(Tr(ShellText::kLanguageMenu, language));
     const Language other = language == Language::Chinese ? Language::English : Language::Chinese;
     languages->addAction(Tr(kOtherLanguage, language), this,
@@ -42,6 +49,13 @@ void MainWindow::BuildMenu() {
     QMenu* help = bar->addMenu(Tr(ShellText::kHelpMenu, language));
     help->addAction(Tr(ShellText::kAbout, language), this, &MainWindow::ShowAbout);
     setMenuBar(bar);
+}
+
+void MainWindow::OpenFirstMenu() {
+    const QList<QAction*> menus = menuBar()->actions();
+    if (!menus.isEmpty()) {
+        menuBar()->setActiveAction(menus.first());
+    }
 }
 
 void MainWindow::SwitchLanguage(Language language) {

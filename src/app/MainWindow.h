@@ -23,6 +23,8 @@ class MainWindow : public QMainWindow {
     CAudioView& View() { return *view_; }
     void SwitchLanguage(Language language);
     void ShowAbout();
+    // F10: the first menu opens, and the arrow keys walk the menu bar from there.
+    void OpenFirstMenu();
     // Tests replace the modal About box.
     void SetAboutRunner(std::function<void()> runner) { runAbout_ = std::move(runner); }
 

@@ -3,6 +3,7 @@
 
 #include <QHBoxLayout>
 
+#include "app/KeyboardShortcuts.h"
 #include "app/ShellTexts.h"
 
 namespace {
@@ -40,5 +41,6 @@ void PageButtons::Relabel(Language language) {
         } else {
             button->setText(Tr(kOutputName, language).arg(page - kFirstOutputPage + 1));
         }
+        button->setToolTip(WithShortcut(button->text(), Shortcut::ForPage(page)));
     }
 }

@@ -20,11 +20,12 @@ inline constexpr BilingualText kNetwork{"Network", "网络"};
 inline constexpr BilingualText kPort{"Port", "端口"};
 inline constexpr BilingualText kCancel{"Cancel", "取消"};
 inline constexpr BilingualText kAbout{"About", "关于"};
-// Menu texts; "&&" shows as one "&" in a menu.
-inline constexpr BilingualText kConnectMenu{"OnLine", "连接"};
+// Menu texts; "&&" shows as one "&" in a menu, and the letter after a single
+// "&" opens the menu with Alt. Chinese menus name that letter in brackets.
+inline constexpr BilingualText kConnectMenu{"&OnLine", "连接(&C)"};
 inline constexpr BilingualText kConnectItem{"OnLine&&Disconnect", "联机或断开"};
-inline constexpr BilingualText kLanguageMenu{"Language", "语言"};
-inline constexpr BilingualText kHelpMenu{"Help", "帮助"};
+inline constexpr BilingualText kLanguageMenu{"&Language", "语言(&L)"};
+inline constexpr BilingualText kHelpMenu{"&Help", "帮助(&H)"};
 }  // namespace ShellText
 
 inline QString Tr(const BilingualText& text, Language language) {

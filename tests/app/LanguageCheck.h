@@ -103,7 +103,8 @@ inline bool HasChinese(const QString& text) {
 }
 
 // Latin words a Chinese interface shows as they are: units, acronyms,
-// the product's name and the pictures of the source-mode button.
+// the product's name, the pictures of the source-mode button and the keys
+// named in tooltips.
 inline bool IsNeutralWord(const QString& word) {
     static const QSet<QString> kNeutral = {
         QStringLiteral("dB"),    QStringLiteral("Hz"),    QStringLiteral("HZ"),
@@ -113,7 +114,7 @@ inline bool IsNeutralWord(const QString& word) {
         QStringLiteral("BGM"),   QStringLiteral("AUTO"),  QStringLiteral("Sonavel"),
         QStringLiteral("dia"),   QStringLiteral("Pos"),   QStringLiteral("TCP"),
         QStringLiteral("Lo_EQ"), QStringLiteral("Hi_EQ"), QStringLiteral("English"),
-        QStringLiteral("FBX"),
+        QStringLiteral("FBX"),   QStringLiteral("Ctrl"),  QStringLiteral("Shift"),
     };
     return kNeutral.contains(word);
 }

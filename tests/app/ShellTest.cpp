@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSlider>
 #include <QTcpServer>
@@ -29,10 +30,12 @@ constexpr uint8_t kWrite = 0xA1;
 constexpr uint8_t kRead = 0xA2;
 constexpr uint8_t kProgramRead = 0xA8;
 
+// The titles as read, without the Alt letter's marks ("&OnLine", "连接(&C)").
 QStringList MenuTitles(QMenuBar* bar) {
+    static const QRegularExpression kAltLetter(QStringLiteral("\\(&.\\)|&"));
     QStringList titles;
     for (QAction* action : bar->actions()) {
-        titles << action->text();
+        titles << action->text().remove(kAltLetter);
     }
     return titles;
 }
@@ -217,6 +220,7 @@ TEST(ShellConnectionTest, RefusedNetworkConnectShowsOneMessage) {
     RunUntil([] { return false; }, 100);
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 网络 连接!"));
+    EXPECT_EQ(rig.messages.failures.size(), 1u) << "shown with the stop icon";
     EXPECT_FALSE(rig.view.IsConnected());
 }
 

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The keys of the editor's commands, in one place: the view binds them, and
+// the tooltips and menus that name a command name its key, so what the user
+// reads is always what the keyboard does.
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+namespace Shortcut {
+// Ctrl+1 .. Ctrl+9 and Ctrl+0 for the ten pages, in the order of the page buttons.
+QKeySequence ForPage(int page);
+inline QKeySequence NextPage() {
+    return QKeySequence(Qt::CTRL | Qt::Key_PageDown);
+}
+inline QKeySequence PreviousPage() {
+    return QKeySequence(Qt::CTRL | Qt::Key_PageUp);
+}
+inline QKeySequence OpenFile() {
+    return QKeySequence(Qt::CTRL | Qt::Key_O);
+}
+inline QKeySequence SaveFile() {
+    return QKeySequence(Qt::CTRL | Qt::Key_S);
+}
+inline QKeySequence Connection() {
+    return QKeySequence(Qt::CTRL | Qt::Key_L);
+}
+inline QKeySequence CallPreset() {
+    return QKeySequence(Qt::CTRL | Qt::Key_R);
+}
+inline QKeySequence SavePreset() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S);
+}
+inline QKeySequence Setup() {
+    return QKeySequence(Qt::CTRL | Qt::Key_Comma);
+}
+inline QKeySequence Help() {
+    return QKeySequence(Qt::Key_F1);
+}
+// Opens the menu bar's first menu, as on the desktops the editor's users know.
+inline QKeySequence MenuBar() {
+    return QKeySequence(Qt::Key_F10);
+}
+}  // namespace Shortcut
+
+// "Open (Ctrl+O)": a command's name with the key it answers to, for its tooltip.
+QString WithShortcut(const QString& name, const QKeySequence& keys);

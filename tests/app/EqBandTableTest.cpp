@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shared band rows: the frequency range each kind allows, the change a
 // kind edit makes, and what a page with other options (fewer rows, fixed
-// kinds) gets from the same table.
+// kinds, rows in blocks side by side) gets from the same table.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 
 #include "WidgetTestApp.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/EqBandTableRow.h"
+#include "app/widgets/NumEdit.h"
 #include "curves/ResponseKinds.h"
 #include "model/EQ.h"
 
@@ -75,6 +78,51 @@ TEST(EqBandTableTest, FixedKindTableShowsTheQBoxForShelvesAndHidesExtraRows) {
     emit shelf.Bandwidth().Committed(shelf.Bandwidth().ControlId());
     EXPECT_EQ(applied, 1);
     EXPECT_EQ(chain.GetElement(1).GetBandwidthIndex(), 99);
+}
+
+// The widget the Tab key moves to from `from`.
+QWidget* NextTabStop(QWidget* from) {
+    for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isVisible() && next->isEnabled()) {
+            return next;
+        }
+    }
+    return nullptr;
+}
+
+TEST(EqBandTableTest, RowsInBlocksSideBySideLineUpAndTabRowByRow) {
+    WidgetTestApp();
+    EqBandTableOptions options;
+    options.rows = 5;
+    options.rowsPerBlock = 3;
+    EqBandTable table(options);
+    CEQ chain(ChainLayout::MusicInput);
+    chain.GetElement(3).SetType(ElementType::kLowShelf);
+    table.ShowChain(&chain);
+    table.RefreshRows();
+    table.show();
+    table.adjustSize();
+
+    // Block 2 (rows 3, 4) stands right of block 1, level with it, under headings of its own.
+    ASSERT_EQ(table.Headings().size(), 12U);
+    const auto at = [&table](const QWidget& widget) { return widget.mapTo(&table, QPoint()); };
+    EXPECT_GT(at(table.Row(3)).x(), at(table.Row(0)).x() + table.Row(0).width());
+    EXPECT_EQ(at(table.Row(3)).y(), at(table.Row(0)).y());
+    EXPECT_EQ(at(table.Row(4)).y(), at(table.Row(1)).y());
+    EXPECT_EQ(table.Headings().at(6)->y(), table.Headings().at(0)->y());
+    for (const size_t column : {1U, 3U, 4U}) {
+        EXPECT_EQ(table.Headings().at(6 + column)->width(), table.Headings().at(column)->width());
+    }
+    // The same columns in both blocks, a shelf row's too.
+    EXPECT_EQ(at(table.Row(3).Gain()).x() - at(table.Row(3)).x(),
+              at(table.Row(0).Gain()).x() - at(table.Row(0)).x());
+    EXPECT_EQ(at(table.Row(3).Kind()).x() - at(table.Row(3)).x(),
+              at(table.Row(0).Kind()).x() - at(table.Row(0)).x());
+
+    // Tab leaves the first block's last row for the second block's first.
+    EXPECT_EQ(NextTabStop(&table.Row(1).Bypass()), &table.Row(2).Frequency());
+    EXPECT_EQ(NextTabStop(&table.Row(2).Bypass()), &table.Row(3).Frequency());
+    EXPECT_EQ(table.Row(4).Number().text(), QStringLiteral("5"));
 }
 
 }  // namespace

@@ -30,6 +30,8 @@
 #include "app/graph/GraphFrame.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/EqBandTableRow.h"
+#include "app/pages/InputEqEdits.h"
+#include "app/pages/InputEqPage.h"
 #include "app/pages/MainPage.h"
 #include "app/pages/OutputPage.h"
 #include "protocol/ReceivedProgram.h"
@@ -128,9 +130,27 @@ TEST_F(EditorGeometry, EveryPageIsShownWholeWithItsGraphAndBandRows) {
                 EXPECT_GE(graph->height(), 150);
             }
         }
-        for (const EqBandTableRow* row : page.findChildren<EqBandTableRow*>()) {
-            if (row->isVisible()) {
-                EXPECT_TRUE(visible.contains(InWindow(*row))) << "band row " << Describe(row);
+        // Every row a table shows is in sight, none scrolled away inside the
+        // table: the rows are numbered from band 1 on without a gap, and the
+        // input pages show all 13 bands they reach.
+        for (EqBandTable* table : page.findChildren<EqBandTable*>()) {
+            if (!table->isVisible()) {
+                continue;
+            }
+            EXPECT_TRUE(table->ScrollBar() == nullptr || !table->ScrollBar()->isVisible());
+            EXPECT_EQ(table->FirstBand(), 0);
+            int shown = 0;
+            for (int r = 0; r < table->RowCount(); ++r) {
+                EqBandTableRow& row = table->Row(r);
+                if (!row.isVisible()) {
+                    continue;
+                }
+                ++shown;
+                EXPECT_EQ(row.Number().text(), QString::number(r + 1));
+                EXPECT_TRUE(visible.contains(InWindow(row))) << "band row " << r + 1;
+            }
+            if (dynamic_cast<InputEqPage*>(&page) != nullptr) {
+                EXPECT_EQ(shown, kInputEqLastReachableBand + 1);
             }
         }
         // The volume strip stays in the window below the page.

@@ -13,6 +13,9 @@
 
 namespace {
 constexpr int kControlsPerRow = 3;
+// Room between two blocks of rows, wider than between columns so the
+// blocks read as two tables.
+constexpr int kBlockGap = 24;
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -33,6 +36,40 @@ std::array<BilingualText, 6> HeadingTexts(const EqBandTableOptions& options) {
 
 EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
     : QWidget(parent), options_(options), shownRows_(options.rows) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    const int rowsPerBlock = options_.rowsPerBlock > 0 ? options_.rowsPerBlock : options_.rows;
+    QVBoxLayout* block = nullptr;
+    // Rows are made in band order whatever block they stand in, so the Tab
+    // key goes through the first block row by row before the next one.
+    for (int r = 0; r < options_.rows; ++r) {
+        if (r % rowsPerBlock == 0) {
+            if (r > 0) {
+                layout->addSpacing(kBlockGap);
+            }
+            block = AddBlock(*layout);
+        }
+        auto* row =
+            new EqBandTableRow(options_, options_.firstControlId + r * kControlsPerRow, this);
+        rows_.push_back(row);
+        block->addWidget(row);
+        connect(row, &EqBandTableRow::Edited, this,
+                [this, r](BandEditKind kind) { ApplyRowEdit(r, kind); });
+    }
+    AlignColumns();
+    if (options_.maxFirstBand > 0) {
+        scrollBar_ = new QScrollBar(Qt::Vertical, this);
+        scrollBar_->setRange(0, options_.maxFirstBand);
+        scrollBar_->setSingleStep(1);
+        scrollBar_->setPageStep(1);
+        layout->addWidget(scrollBar_);
+        connect(scrollBar_, &QScrollBar::valueChanged, this, &EqBandTable::OnScrolled);
+    }
+    // The scroll bar stays beside the rows however wide the table is.
+    layout->addStretch(1);
+}
+
+QVBoxLayout* EqBandTable::AddBlock(QHBoxLayout& blocks) {
     auto* rowsColumn = new QVBoxLayout;
     rowsColumn->setContentsMargins(0, 0, 0, 0);
     rowsColumn->setSpacing(3);
@@ -50,29 +87,14 @@ EqBandTable::EqBandTable(const EqBandTableOptions& options, QWidget* parent)
     }
     headingRow->addStretch();
     rowsColumn->addLayout(headingRow);
-    for (int r = 0; r < options_.rows; ++r) {
-        auto* row =
-            new EqBandTableRow(options_, options_.firstControlId + r * kControlsPerRow, this);
-        rows_.push_back(row);
-        rowsColumn->addWidget(row);
-        connect(row, &EqBandTableRow::Edited, this,
-                [this, r](BandEditKind kind) { ApplyRowEdit(r, kind); });
-    }
-    rowsColumn->addStretch();
-    AlignColumns();
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(rowsColumn);
-    if (options_.maxFirstBand > 0) {
-        scrollBar_ = new QScrollBar(Qt::Vertical, this);
-        scrollBar_->setRange(0, options_.maxFirstBand);
-        scrollBar_->setSingleStep(1);
-        scrollBar_->setPageStep(1);
-        layout->addWidget(scrollBar_);
-        connect(scrollBar_, &QScrollBar::valueChanged, this, &EqBandTable::OnScrolled);
-    }
-    // The scroll bar stays beside the rows however wide the table is.
-    layout->addStretch(1);
+    // A shorter last block keeps its rows level with the first block's.
+    auto* holder = new QVBoxLayout;
+    holder->setContentsMargins(0, 0, 0, 0);
+    holder->setSpacing(0);
+    holder->addLayout(rowsColumn);
+    holder->addStretch();
+    blocks.addLayout(holder);
+    return rowsColumn;
 }
 
 EqBandTable::~EqBandTable() {
@@ -163,7 +185,9 @@ void EqBandTable::AlignColumns() {
         const int needed =
             LabelWidthFor(*headings_.at(column), {Text(text.english), Text(text.chinese)});
         *columns.at(column) = std::max(*columns.at(column), needed);
-        headings_.at(column)->setFixedWidth(*columns.at(column));
+    }
+    for (size_t heading = 0; heading < headings_.size(); ++heading) {
+        headings_.at(heading)->setFixedWidth(*columns.at(heading % columns.size()));
     }
     for (EqBandTableRow* row : rows_) {
         row->SetColumnWidths(widths);
@@ -172,8 +196,8 @@ void EqBandTable::AlignColumns() {
 
 void EqBandTable::Relabel(Language language) {
     const std::array<BilingualText, 6> texts = HeadingTexts(options_);
-    for (size_t column = 0; column < headings_.size(); ++column) {
-        headings_.at(column)->setText(Text(texts.at(column).In(language)));
+    for (size_t heading = 0; heading < headings_.size(); ++heading) {
+        headings_.at(heading)->setText(Text(texts.at(heading % texts.size()).In(language)));
     }
     for (EqBandTableRow* row : rows_) {
         row->Relabel(language, options_);

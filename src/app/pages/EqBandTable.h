@@ -22,12 +22,18 @@
 
 class CEQ;
 class EqBandTableRow;
+class QHBoxLayout;
 class QLabel;
 class QScrollBar;
+class QVBoxLayout;
 
 struct EqBandTableOptions {
     // Rows made; `SetShownRows` may hide the last ones later.
     int rows = 7;
+    // Rows stacked in one block; the rows after them start a block beside
+    // it with its own headings, so a long table is read without scrolling.
+    // 0 keeps every row in one block.
+    int rowsPerBlock = 0;
     // Highest "first band shown" the scroll bar reaches; 0 shows no scroll bar.
     int maxFirstBand = 0;
     // The kind drop-down's texts for peaking, low shelf and high shelf.
@@ -84,7 +90,7 @@ class EqBandTable : public QWidget {
     void Relabel(Language language);
 
     EqBandTableRow& Row(int row) { return *rows_.at(row); }
-    // The column headings, left to right, over the rows' columns.
+    // The column headings, left to right over the rows' columns, block by block.
     const std::vector<QLabel*>& Headings() const { return headings_; }
     QScrollBar* ScrollBar() const { return scrollBar_; }
 
@@ -103,6 +109,8 @@ class EqBandTable : public QWidget {
     // The highest first band the rows may start at for the shown chain.
     int LastFirstBand() const;
     void MoveTo(int firstBand);
+    // A block's heading row; the block's rows go below it in the returned column.
+    QVBoxLayout* AddBlock(QHBoxLayout& blocks);
     void AlignColumns();
 
     EqBandTableOptions options_;

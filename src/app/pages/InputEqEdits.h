@@ -15,10 +15,11 @@
 class CAudio_Data;
 class CAudio_InData;
 
-// Bands the table and the graph reach: 7 rows scrolled up to band 7.
-inline constexpr int kInputEqRows = 7;
-inline constexpr int kInputEqLastFirstBand = 6;
-inline constexpr int kInputEqLastReachableBand = kInputEqLastFirstBand + kInputEqRows - 1;
+// Bands the table and the graph reach: bands 1..13, each with a row of its
+// own, in blocks of 7 rows side by side. Bands 14..16 keep their values.
+inline constexpr int kInputEqRows = 13;
+inline constexpr int kInputEqRowsPerBlock = 7;
+inline constexpr int kInputEqLastReachableBand = kInputEqRows - 1;
 
 // The shown channel first, then the channels that repeat its edits: the
 // music page edits both music channels alike.

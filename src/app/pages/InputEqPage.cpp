@@ -19,7 +19,7 @@ constexpr int kGraphMinimumHeight = 160;
 EqBandTableOptions InputBandOptions() {
     EqBandTableOptions options;
     options.rows = kInputEqRows;
-    options.maxFirstBand = kInputEqLastFirstBand;
+    options.rowsPerBlock = kInputEqRowsPerBlock;
     return options;
 }
 }  // namespace
@@ -61,7 +61,6 @@ InputEqPage::InputEqPage(PageServices& services, QWidget* parent)
     layout->addWidget(graph_, 1);
 
     connect(bands_, &EqBandTable::BandEdited, this, &InputEqPage::OnBandEdited);
-    connect(bands_, &EqBandTable::FirstBandChanged, this, &InputEqPage::OnFirstBandChanged);
     connect(allBypass_, &KitSwitch::clicked, this, &InputEqPage::OnAllBypassClicked);
     connect(crossover_, &InputEqCrossover::HighPassEdited, this, &InputEqPage::OnHighPassEdited);
     connect(crossover_, &InputEqCrossover::LowPassEdited, this, &InputEqPage::OnLowPassEdited);
@@ -99,7 +98,10 @@ void InputEqPage::Refresh() {
     graph_->SetMode(GraphMode::kInput);
     graph_->SelectInputChannel(channel_);
     graph_->Redraw(-1);
-    bands_->SetFirstBand(input.GetFirstBandShown());
+    // Every band the page reaches has its row, so nothing scrolls; the
+    // channel's stored first band stays as it was loaded, for the files
+    // and devices that carry it.
+    bands_->SetFirstBand(0);
     bands_->RefreshRows();
 }
 
@@ -137,14 +139,6 @@ CAudio_InData& InputEqPage::Shown() const {
 void InputEqPage::OnBandEdited(int band, [[maybe_unused]] BandEditKind kind) {
     UpdateAllBypassImage();
     graph_->Redraw(band);
-}
-
-void InputEqPage::OnFirstBandChanged(int firstBand) {
-    if (program_ == nullptr) {
-        return;
-    }
-    services_.EditProgram(
-        [&](CAudio_Data& program) { program.GetInput(channel_).SetFirstBandShown(firstBand); });
 }
 
 void InputEqPage::OnAllBypassClicked() {

@@ -43,7 +43,6 @@ class InputEqPage : public Page {
   private:
     CAudio_InData& Shown() const;
     void OnBandEdited(int band, BandEditKind kind);
-    void OnFirstBandChanged(int firstBand);
     void OnAllBypassClicked();
     void OnHighPassEdited(int hertz);
     void OnLowPassEdited(int hertz);

@@ -41,6 +41,7 @@ int main(int argc, char* argv[]) {
     MainWindow window(
         ViewServices{state, document, presets, system, hidBackend, *serialPorts, messages});
     messages.SetParent(&window);
+    messages.SetLanguage(&state.language);
     CAudioView& view = window.View();
     view.SetLinkSettingsMemory(&linkMemory);
     window.show();

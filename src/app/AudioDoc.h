@@ -14,8 +14,12 @@ class CAudioDoc {
     // A new document has no title.
     const QString& Title() const { return title_; }
     void SetTitle(const QString& title) { title_ = title; }
+    // The file the program was last opened from or saved to; empty for none.
+    const QString& FilePath() const { return filePath_; }
+    void SetFilePath(const QString& path) { filePath_ = path; }
 
   private:
     CAudio_Data program_;
     QString title_;
+    QString filePath_;
 };

@@ -23,6 +23,7 @@
 #include "app/PageButtons.h"
 #include "app/ReadingOrder.h"
 #include "app/ShellTexts.h"
+#include "app/TransferTexts.h"
 #include "app/VolumeStrip.h"
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
@@ -30,6 +31,7 @@
 #include "app/dialogs/SetupDialog.h"
 #include "app/pages/OutputPage.h"
 #include "model/ChannelIndex.h"
+#include "model/PresetStore.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/ReceivedDataLoading.h"
@@ -58,10 +60,7 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
     }
     progress_ = new ProgressWindow(this);
     fileCommands_ = std::make_unique<ProgramFileCommands>(
-        ProgramFileCommands::Services{Program(), device_.Engine().Queue(), device_.Transfers(),
-                                      services_.messages, services_.state,
-                                      [this] { RefreshPages(); }},
-        ProgramFileCommands::FileDialogChooser(this, services_.state));
+        FileServices(), ProgramFileCommands::FileDialogChooser(this, services_.state));
     BuildLayout();
     WireDevice();
 
@@ -71,9 +70,45 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
     RefreshPages();
     RefreshVolumes();
     ShowConnectionState();
+    // Last, so the program as the view first shows it counts as unchanged.
+    unsaved_ = std::make_unique<UnsavedWork>(
+        UnsavedWork::Services{services_.document, device_.Engine().Queue(), services_.messages,
+                              services_.state, [this] { return SaveProgramFile(); }},
+        this);
 }
 
 CAudioView::~CAudioView() = default;
+
+ProgramFileCommands::Services CAudioView::FileServices() {
+    return ProgramFileCommands::Services{
+        Program(),
+        device_.Engine().Queue(),
+        device_.Transfers(),
+        services_.messages,
+        services_.state,
+        [this] { RefreshPages(); },
+        [this](const QString& path) { unsaved_->MarkUnchanged(path); },
+        [this] {
+            StartTransfer(device_.Transfers().StoreProgram(0),
+                          {{TransferSubject::Kind::Download},
+                           [](Language language) { return Tr(ShellText::kDownloadNotice, language); },
+                           {}});
+        }};
+}
+
+void CAudioView::OpenProgramFile() {
+    if (unsaved_->AskBeforeReplacing(OpenFileQuestion(services_.state.language), false)) {
+        fileCommands_->Load();
+    }
+}
+
+bool CAudioView::SaveProgramFile() {
+    return fileCommands_->Save();
+}
+
+bool CAudioView::AskBeforeClosing() {
+    return unsaved_->AskBeforeReplacing(CloseQuestion(services_.state.language), false);
+}
 
 CAudio_Data& CAudioView::Program() {
     return services_.document.Program();
@@ -134,9 +169,9 @@ void CAudioView::BuildLayout() {
     savePresetButton_ = AddCommandButton({"Save Preset", "保存预置"}, Shortcut::SavePreset(),
                                          [this] { OpenPresetGroups(1); });
     openFileButton_ =
-        AddCommandButton({"Open", "打开"}, Shortcut::OpenFile(), [this] { fileCommands_->Load(); });
+        AddCommandButton({"Open", "打开"}, Shortcut::OpenFile(), [this] { OpenProgramFile(); });
     saveFileButton_ =
-        AddCommandButton({"Save", "保存"}, Shortcut::SaveFile(), [this] { fileCommands_->Save(); });
+        AddCommandButton({"Save", "保存"}, Shortcut::SaveFile(), [this] { SaveProgramFile(); });
     setupButton_ = AddCommandButton({"Setup", "设置"}, Shortcut::Setup(), [this] { OpenSetup(); });
     helpButton_ = AddCommandButton({"Help", "帮助"}, Shortcut::Help(), [this] { OpenHelp(); });
     BindPageKeys();
@@ -170,15 +205,23 @@ void CAudioView::WireDevice() {
     connect(&manager, &ConnectionManager::FailureMessage, this, [this](BilingualText text) {
         services_.messages.ShowFailure(Tr(text, services_.state.language));
     });
-    connect(&manager, &ConnectionManager::InitialReadStarted, this, &CAudioView::ShowTransferStart);
+    connect(&manager, &ConnectionManager::InitialReadStarted, this,
+            [this](const TransferStart& start) {
+                // Keeping the editor's program ends in its download, which the notice confirms.
+                if (start.showDownloadNotice) {
+                    StartTransfer(start, {{TransferSubject::Kind::DeviceReadKeepingProgram},
+                                          [](Language language) {
+                                              return Tr(ShellText::kDownloadNotice, language);
+                                          },
+                                          {}});
+                } else {
+                    StartTransfer(start, {{TransferSubject::Kind::DeviceRead}, {}, {}});
+                }
+            });
 }
 
 void CAudioView::SetFileChooser(ProgramFileCommands::PathChooser chooser) {
-    fileCommands_ = std::make_unique<ProgramFileCommands>(
-        ProgramFileCommands::Services{Program(), device_.Engine().Queue(), device_.Transfers(),
-                                      services_.messages, services_.state,
-                                      [this] { RefreshPages(); }},
-        std::move(chooser));
+    fileCommands_ = std::make_unique<ProgramFileCommands>(FileServices(), std::move(chooser));
 }
 
 QScrollArea* CAudioView::PageScroller(Page* page) const {
@@ -283,16 +326,64 @@ void CAudioView::EditProgram(const std::function<void(CAudio_Data& program)>& ed
     edit(Program());
 }
 
-void CAudioView::RecallPreset(int slot) {
-    ShowTransferStart(device_.Transfers().RecallPreset(slot));
+bool CAudioView::RecallPreset(int slot, SuccessMessage success) {
+    if (!IsConnected() ||
+        !unsaved_->AskBeforeReplacing(RecallQuestion(slot, services_.state.language), false)) {
+        return false;
+    }
+    StartTransfer(device_.Transfers().RecallPreset(slot),
+                  {{TransferSubject::Kind::Recall, slot}, std::move(success), {}});
+    return true;
+}
+
+bool CAudioView::RecallScene(int slot) {
+    if (!IsConnected() ||
+        !unsaved_->AskBeforeReplacing(RecallQuestion(slot, services_.state.language), true)) {
+        return false;
+    }
+    StartTransfer(device_.Transfers().RecallPreset(slot),
+                  {{TransferSubject::Kind::Recall, slot}, {}, {}});
+    return true;
 }
 
 void CAudioView::StoreProgram(int slot) {
-    ShowTransferStart(device_.Transfers().StoreProgram(slot));
+    const TransferSubject subject{slot == 0 ? TransferSubject::Kind::Download
+                                            : TransferSubject::Kind::Store,
+                                  slot};
+    SuccessMessage success;
+    if (slot == 0) {
+        success = [](Language language) { return Tr(ShellText::kDownloadNotice, language); };
+    }
+    StartTransfer(device_.Transfers().StoreProgram(slot), {subject, std::move(success), {}});
 }
 
-void CAudioView::ReadEffectGroup(int group) {
-    ShowTransferStart(device_.Transfers().ReadEffectGroup(group));
+void CAudioView::StoreProgramAs(int slot, const std::string& gbkName, SuccessMessage success) {
+    // The name becomes the slot's, and the current program's, once the processor has it.
+    auto takeName = [this, slot, gbkName] {
+        const auto guard = device_.Engine().Queue().Lock();
+        services_.presets.SetName(0, gbkName);
+        services_.presets.SetName(slot, gbkName);
+    };
+    StartTransfer(device_.Transfers().StoreProgramNamed(slot, gbkName),
+                  {{TransferSubject::Kind::Store, slot}, std::move(success), std::move(takeName)});
+}
+
+void CAudioView::WriteSystemItems(const std::vector<int>& items, SuccessMessage success) {
+    StartTransfer(device_.Transfers().WriteSystemItems(items),
+                  {{TransferSubject::Kind::Volumes}, std::move(success), {}});
+}
+
+bool CAudioView::ReadEffectGroup(int group) {
+    // Device groups 22, 24, 26, 28 are the buttons' groups 1..4.
+    const int shown = (group - 20) / 2;
+    if (!IsConnected() ||
+        !unsaved_->AskBeforeReplacing(EffectGroupQuestion(shown, services_.state.language),
+                                      true)) {
+        return false;
+    }
+    StartTransfer(device_.Transfers().ReadEffectGroup(group),
+                  {{TransferSubject::Kind::EffectGroup, shown}, {}, {}});
+    return true;
 }
 
 CSendDataQueue& CAudioView::Queue() {
@@ -313,13 +404,58 @@ void CAudioView::OpenSetup() {
     runModalDialog_(dialog);
 }
 
-void CAudioView::ShowTransferStart(const TransferStart& start) {
+void CAudioView::StartTransfer(const TransferStart& start, TransferFollowUp followUp) {
+    if (!start.queued) {
+        return;
+    }
+    followUps_.Follow(start, std::move(followUp));
     if (start.showProgress) {
         progress_->Relabel(services_.state.language);
         progress_->Start([this] { return device_.Transfers().IsTransferActive(); });
     }
-    if (start.showDownloadNotice) {
-        ShowMessage(ShellText::kDownloadNotice);
+}
+
+void CAudioView::OnRequestEnded(TransferTicket ticket, RequestOutcome outcome) {
+    if (const std::optional<RequestOutcome> ended =
+            device_.Transfers().NoteRequestEnded(ticket, outcome)) {
+        FinishTransfer(ticket, *ended);
+    }
+}
+
+void CAudioView::FinishTransfer(TransferTicket ticket, RequestOutcome outcome) {
+    std::optional<TransferFollowUp> followUp = followUps_.Take(ticket);
+    // Whatever ended it, the progress window must go with the transfer.
+    device_.Transfers().FinishReadTransfer();
+    if (!followUp) {
+        return;
+    }
+    const Language language = services_.state.language;
+    if (outcome != RequestOutcome::Answered) {
+        services_.messages.ShowFailure(TransferFailure(followUp->subject, outcome, language));
+        return;
+    }
+    if (followUp->answered) {
+        followUp->answered();
+    }
+    if (followUp->success) {
+        ShowMessage(followUp->success(language));
+    }
+}
+
+bool CAudioView::ChooseInitialRead() {
+    ConnectionManager& manager = device_.Manager();
+    manager.SetInitialRead(ConnectionManager::InitialRead::TakeDeviceProgram);
+    if (!unsaved_->IsModified()) {
+        return true;
+    }
+    switch (services_.messages.AskOnConnect(ConnectQuestionText(services_.state.language))) {
+        case ConnectChoice::KeepEditorProgram:
+            manager.SetInitialRead(ConnectionManager::InitialRead::KeepEditorProgram);
+            return true;
+        case ConnectChoice::TakeDeviceProgram:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -331,7 +467,7 @@ void CAudioView::ToggleConnection() {
         if (chosen && linkMemory_ != nullptr) {
             linkMemory_->Remember(device_.Manager().Settings());
         }
-        return chosen;
+        return chosen && ChooseInitialRead();
     });
 }
 
@@ -341,7 +477,7 @@ void CAudioView::ConnectTo(const ConnectionSettings& settings) {
         return;
     }
     manager.Settings() = settings;
-    manager.ToggleConnection([] { return true; });
+    manager.ToggleConnection([this] { return ChooseInitialRead(); });
 }
 
 void CAudioView::SetLinkSettingsMemory(LinkSettingsMemory* memory) {
@@ -447,7 +583,9 @@ void CAudioView::ShowMessage(const QString& text) {
 }
 
 void CAudioView::ShowConnectionState() {
-    indicators_->Show(IsConnected(), services_.state.language);
+    // The link's real state: a connection the device closed shows as down
+    // while its reconnect is pending.
+    indicators_->Show(device_.Manager().IsLinkUp(), services_.state.language);
 }
 
 void CAudioView::OnProgramReceived() {
@@ -456,6 +594,8 @@ void CAudioView::OnProgramReceived() {
         const auto guard = device_.Engine().Queue().Lock();
         Program().ResetOutputLinks();
     }
+    // The program is now the processor's; there is nothing unsaved in it.
+    unsaved_->MarkUnchanged(QString());
     emit OutputLinksChanged();
     RefreshPages();
 }
@@ -466,7 +606,12 @@ void CAudioView::OnSystemDataRead() {
 }
 
 void CAudioView::OnEffectRecordReceived() {
+    // The processor's effect group changes nothing the user had not saved.
+    const bool wasUnchanged = !unsaved_->IsModified();
     LoadReceivedEffectRecord(device_.Engine(), Program());
+    if (wasUnchanged) {
+        unsaved_->MarkUnchanged();
+    }
     RefreshPages();
 }
 

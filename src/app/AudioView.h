@@ -20,6 +20,8 @@
 #include "app/HelpFile.h"
 #include "app/ProgramFileCommands.h"
 #include "app/QtTranslations.h"
+#include "app/TransferFollowUps.h"
+#include "app/UnsavedWork.h"
 #include "app/pages/PageServices.h"
 #include "app/pages/PageSet.h"
 #include "protocol/DeviceTransfers.h"
@@ -88,8 +90,15 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     // remembered whenever the dialog closes with a link chosen. None in tests
     // unless they hand one in.
     void SetLinkSettingsMemory(LinkSettingsMemory* memory);
-    // What a queued transfer asks to be shown: the progress window, the download notice.
-    void ShowTransferStart(const TransferStart& start);
+    // What a queued transfer asks to be shown now (the progress window), and
+    // what the view does once it has ended.
+    void StartTransfer(const TransferStart& start, TransferFollowUp followUp);
+    // The file buttons; opening asks first when the program has unsaved changes.
+    void OpenProgramFile();
+    bool SaveProgramFile();
+    // Closing the window over unsaved changes asks first; false: stay open.
+    bool AskBeforeClosing();
+    UnsavedWork& Unsaved() { return *unsaved_; }
     void OpenHelp();
     void AdvanceSourceMode();
     void AdvanceFeedbackMode();
@@ -104,8 +113,11 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     PresetStore& Presets() override { return services_.presets; }
     SystemData& System() override { return services_.system; }
     void EditProgram(const std::function<void(CAudio_Data& program)>& edit) override;
-    void RecallPreset(int slot) override;
-    void StoreProgram(int slot) override;
+    bool RecallPreset(int slot, SuccessMessage success = {}) override;
+    void StoreProgramAs(int slot, const std::string& gbkName, SuccessMessage success) override;
+    // Stores into `slot` under the name the preset store holds for it.
+    void StoreProgram(int slot);
+    void WriteSystemItems(const std::vector<int>& items, SuccessMessage success) override;
     // Queues the item's write (nothing while not connected); writing the
     // operating mode while an output page shows returns to the main page.
     void WriteSystemItem(int item) override;
@@ -114,7 +126,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void RefreshVolumes() override;
 
     // What the pages ask of the view besides.
-    void ReadEffectGroup(int group) override;
+    bool ReadEffectGroup(int group) override;
+    bool RecallScene(int slot) override;
     CSendDataQueue& Queue() override;
 
     DeviceStack& Device() { return device_; }
@@ -146,6 +159,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void OnEffectRecordReceived() override;
     void OnReadTransferFinished() override;
     void OnUsbGaveUp() override;
+    void OnRequestEnded(TransferTicket ticket, RequestOutcome outcome) override;
 
   signals:
     // The output link groups changed (a program was loaded or outputs linked).
@@ -172,6 +186,10 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void Relabel();
     void ShowMessage(const BilingualText& text);
     void ShowConnectionState();
+    void FinishTransfer(TransferTicket ticket, RequestOutcome outcome);
+    // Offline edits and connecting: false when the user chose to stay offline.
+    bool ChooseInitialRead();
+    ProgramFileCommands::Services FileServices();
     QPushButton* AddCommandButton(const BilingualText& text, const QKeySequence& keys,
                                   const std::function<void()>& action);
     void BindKeys(const QKeySequence& keys, const std::function<void()>& action);
@@ -186,6 +204,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     LinkSettingsMemory* linkMemory_ = nullptr;
     ModalDialogRunner runModalDialog_;
     std::unique_ptr<ProgramFileCommands> fileCommands_;
+    std::unique_ptr<UnsavedWork> unsaved_;
+    TransferFollowUps followUps_;
 
     PageButtons* pageButtons_ = nullptr;
     ConnectionIndicators* indicators_ = nullptr;

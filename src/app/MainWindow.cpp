@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
 
+#include <QCloseEvent>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
@@ -16,7 +17,9 @@ constexpr BilingualText kOtherLanguage{"Chinese", "English"};
 
 MainWindow::MainWindow(ViewServices services, QWidget* parent)
     : QMainWindow(parent), view_(new CAudioView(services, this)) {
-    setWindowTitle(QString::fromUtf8(kAppTitle));
+    setWindowTitle(view_->Unsaved().WindowTitle());
+    connect(&view_->Unsaved(), &UnsavedWork::TitleChanged, this,
+            [this] { setWindowTitle(view_->Unsaved().WindowTitle()); });
     setCentralWidget(view_);
     const QScreen* screen = this->screen();
     setGeometry(FirstWindowGeometry(QSize(kWidth, kHeight),
@@ -56,6 +59,14 @@ void MainWindow::OpenFirstMenu() {
     if (!menus.isEmpty()) {
         menuBar()->setActiveAction(menus.first());
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!view_->AskBeforeClosing()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::SwitchLanguage(Language language) {

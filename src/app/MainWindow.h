@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The editor's top-level window: titled with the program's name, 1013 x 703
+// The editor's top-level window: titled with the program's name (and the
+// program file's, with a star while it has unsaved changes), 1013 x 703
 // at the top-left corner of the screen, with the menu bar of the interface
 // language (connect, language, help) and the main view filling it.
 //
@@ -30,6 +31,10 @@ class MainWindow : public QMainWindow {
 
     static constexpr int kWidth = 1013;
     static constexpr int kHeight = 703;
+
+  protected:
+    // Unsaved changes are asked about first; cancelling keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();

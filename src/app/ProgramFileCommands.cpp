@@ -50,11 +50,9 @@ void ProgramFileCommands::Load() {
     }
 }
 
-void ProgramFileCommands::Save() {
+bool ProgramFileCommands::Save() {
     const QString path = chooser_(FileDialogKind::Save, InitialProgramFileName());
-    if (!path.isEmpty()) {
-        SaveTo(path);
-    }
+    return !path.isEmpty() && SaveTo(path);
 }
 
 bool ProgramFileCommands::LoadFrom(const QString& path) {
@@ -67,12 +65,12 @@ bool ProgramFileCommands::LoadFrom(const QString& path) {
         services_.messages.Show(Tr(result.error, services_.state.language));
         return false;
     }
+    if (services_.fileMatchesProgram) {
+        services_.fileMatchesProgram(path);
+    }
     services_.refreshPages();
-    if (services_.transfers.IsConnected()) {
-        const TransferStart start = services_.transfers.StoreProgram(0);
-        if (start.showDownloadNotice) {
-            services_.messages.Show(Tr(ShellText::kDownloadNotice, services_.state.language));
-        }
+    if (services_.transfers.IsConnected() && services_.downloadProgram) {
+        services_.downloadProgram();
     }
     return true;
 }
@@ -88,6 +86,9 @@ bool ProgramFileCommands::SaveTo(const QString& path) {
     if (!result.ok) {
         services_.messages.Show(Tr(result.error, services_.state.language));
         return false;
+    }
+    if (services_.fileMatchesProgram) {
+        services_.fileMatchesProgram(QString::fromStdU16String(result.path.u16string()));
     }
     return true;
 }

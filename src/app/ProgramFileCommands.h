@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two file buttons of the view: load a ".dia" program file into the
 // program being edited (and, with a link open, download it to the device as
-// its current program), and save the program to a file.
+// its current program), and save the program to a file. Either way the
+// program then matches its file.
 //
 // The constraint: a load replaces the program under the queue lock, since the
 // USB worker scans the program for changes while holding it; and a file that
@@ -40,6 +41,10 @@ class ProgramFileCommands {
         MessageSink& messages;
         const AppState& state;
         std::function<void()> refreshPages;
+        // The file now holds the program (after a load or a save).
+        std::function<void(const QString& path)> fileMatchesProgram;
+        // Downloads the loaded program to the connected processor.
+        std::function<void()> downloadProgram;
     };
 
     ProgramFileCommands(Services services, PathChooser chooser);
@@ -48,7 +53,8 @@ class ProgramFileCommands {
     static PathChooser FileDialogChooser(QWidget* parent, const AppState& state);
 
     void Load();
-    void Save();
+    // True when the program was saved.
+    bool Save();
     // True when the file was read into the program.
     bool LoadFrom(const QString& path);
     bool SaveTo(const QString& path);

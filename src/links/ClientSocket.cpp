@@ -43,6 +43,11 @@ void CClientSocket::StartConnect(ConnectDone done) {
         }
     });
     connect(socket, &QTcpSocket::readyRead, this, &CClientSocket::ReceiveOnce);
+    connect(socket, &QTcpSocket::disconnected, this, [this] {
+        if (!pendingConnect_) {
+            emit Lost();
+        }
+    });
     guardArmed_ = true;
     guardTimer_.start(kGuardLimitMs);
     socket->connectToHost(address_, port_);
@@ -125,6 +130,7 @@ void CClientSocket::RequestReconnect(ReconnectDone done) {
                 done(false);
                 return;
             }
+            emit Restored();
             QTimer::singleShot(kReconnectSettleMs, this, [this, generation, done] {
                 if (generation == generation_) {
                     done(true);

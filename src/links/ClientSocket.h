@@ -48,6 +48,10 @@ class CClientSocket : public QObject, public LinkPort {
 
   signals:
     void Dead();
+    // The device closed the connection (or it broke) while it was up.
+    void Lost();
+    // A reconnect brought the connection back.
+    void Restored();
 
   private:
     void StartConnect(ConnectDone done);

@@ -32,6 +32,9 @@ ConnectionManager::ConnectionManager(CCommand& engine, DeviceTransfers& transfer
     connect(&serial_, &SerialLink::OpenFailed, this, &ConnectionManager::FailureMessage);
     connect(&serial_, &SerialLink::Dead, this, [this] { LinkDied(LinkKind::Serial); });
     connect(&network_, &CClientSocket::Dead, this, [this] { LinkDied(LinkKind::Network); });
+    connect(&serial_, &SerialLink::Lost, this, [this] { LinkLost(LinkKind::Serial); });
+    connect(&network_, &CClientSocket::Lost, this, &ConnectionManager::NetworkLost);
+    connect(&network_, &CClientSocket::Restored, this, &ConnectionManager::NetworkRestored);
 }
 
 ConnectionManager::~ConnectionManager() {
@@ -49,8 +52,7 @@ void ConnectionManager::SetUsbPort(CUsbPort* usb) {
     if (usb_ != nullptr) {
         connect(usb_, &CUsbPort::OpenDeviceRemoved, this, [this] {
             if (activeLink_ == LinkKind::Usb) {
-                CloseUsb();
-                emit FailureMessage(LinkMessage::kUsbLinkFailed);
+                LinkLost(LinkKind::Usb);
             }
         });
     }
@@ -108,7 +110,7 @@ void ConnectionManager::OpenSerial() {
     serialPump_ = std::make_unique<SerialPump>(engine_.Wiring(serial_, transfers_.State()));
     BeginSession(LinkKind::Serial);
     serialTimer_.start();
-    emit InitialReadStarted(transfers_.ReadDeviceState());
+    StartInitialRead();
 }
 
 void ConnectionManager::OpenNetwork() {
@@ -137,7 +139,7 @@ void ConnectionManager::NetworkConnectFinished(bool connected) {
     networkPump_ = std::make_unique<NetworkPump>(engine_.Wiring(network_, transfers_.State()));
     BeginSession(LinkKind::Network);
     networkTimer_.start();
-    emit InitialReadStarted(transfers_.ReadDeviceState());
+    StartInitialRead();
 }
 
 void ConnectionManager::OpenUsb() {
@@ -148,17 +150,26 @@ void ConnectionManager::OpenUsb() {
         return;
     }
     BeginSession(LinkKind::Usb);
-    emit InitialReadStarted(transfers_.ReadDeviceState());
+    StartInitialRead();
     usb_->Signal(UsbEvent::SendNext);
 }
 
 void ConnectionManager::BeginSession(LinkKind link) {
     activeLink_ = link;
+    linkLost_ = false;
     engine_.ResetReceiver();
     transfers_.SetConnected(true);
     // Edits made while offline are not sent row by row.
     program_.ClearPendingChanges();
     emit ConnectionChanged(true);
+}
+
+void ConnectionManager::StartInitialRead() {
+    const InitialRead how = initialRead_;
+    initialRead_ = InitialRead::TakeDeviceProgram;
+    emit InitialReadStarted(how == InitialRead::KeepEditorProgram
+                                ? transfers_.ReadDeviceStateKeepingProgram()
+                                : transfers_.ReadDeviceState());
 }
 
 void ConnectionManager::CloseSerial() {
@@ -169,7 +180,7 @@ void ConnectionManager::CloseSerial() {
     serial_.Close();
     activeLink_ = LinkKind::None;
     transfers_.SetConnected(false);
-    engine_.Queue().Clear();
+    DropQueue(RequestOutcome::LinkClosed);
     emit ConnectionChanged(false);
 }
 
@@ -179,9 +190,10 @@ void ConnectionManager::CloseNetwork() {
     const bool wasConnected = IsConnected();
     connecting_ = false;
     activeLink_ = LinkKind::None;
+    linkLost_ = false;
     transfers_.SetConnected(false);
     serial_.Close();
-    engine_.Queue().Clear();
+    DropQueue(RequestOutcome::LinkClosed);
     if (wasConnected) {
         emit ConnectionChanged(false);
     }
@@ -192,10 +204,9 @@ void ConnectionManager::CloseUsb() {
         usb_->Close();
     }
     engine_.ResetUsbReceiver();
-    engine_.Queue().Clear();
     activeLink_ = LinkKind::None;
     transfers_.SetConnected(false);
-    transfers_.FinishReadTransfer();
+    DropQueue(RequestOutcome::LinkClosed);
     emit ConnectionChanged(false);
 }
 
@@ -203,6 +214,7 @@ void ConnectionManager::HandleUsbFailure() {
     if (activeLink_ != LinkKind::Usb) {
         return;
     }
+    DropQueue(RequestOutcome::GaveUp);
     CloseUsb();
     emit FailureMessage(LinkMessage::kUsbLinkFailed);
     program_.ClearPendingChanges();
@@ -212,14 +224,51 @@ void ConnectionManager::LinkDied(LinkKind link) {
     if (activeLink_ != link || !IsConnected()) {
         return;
     }
-    // No transfer survives its link; the progress display must not stay up.
-    transfers_.FinishReadTransfer();
+    DropQueue(RequestOutcome::GaveUp);
     if (link == LinkKind::Serial) {
         CloseSerial();
     } else {
         CloseNetwork();
     }
     emit FailureMessage(LinkFailureMessage(link));
+}
+
+void ConnectionManager::LinkLost(LinkKind link) {
+    if (activeLink_ != link || !IsConnected()) {
+        return;
+    }
+    if (link == LinkKind::Serial) {
+        CloseSerial();
+        emit FailureMessage(LinkMessage::kComLinkLost);
+    } else if (link == LinkKind::Usb) {
+        CloseUsb();
+        emit FailureMessage(LinkMessage::kUsbLinkLost);
+    }
+}
+
+void ConnectionManager::NetworkLost() {
+    if (activeLink_ != LinkKind::Network || !IsConnected() || linkLost_) {
+        return;
+    }
+    // The pump's reconnect brings it back, or gives the link up; until then
+    // the indicators say what is true: no link.
+    linkLost_ = true;
+    emit ConnectionChanged(false);
+    emit FailureMessage(LinkMessage::kNetworkLinkLost);
+}
+
+void ConnectionManager::NetworkRestored() {
+    if (activeLink_ != LinkKind::Network || !IsConnected() || !linkLost_) {
+        return;
+    }
+    linkLost_ = false;
+    emit ConnectionChanged(true);
+}
+
+void ConnectionManager::DropQueue(RequestOutcome outcome) {
+    engine_.DropAll(outcome);
+    // No transfer survives its link; the progress display must not stay up.
+    transfers_.FinishReadTransfer();
 }
 
 ConnectPortChoice ConnectionManager::FillPortList(PortInfoSource& source) {

@@ -2,8 +2,11 @@
 // Owns the device link of the main view: opens the chosen link (serial,
 // network or USB), drops the edits made offline, runs the link's pump on its
 // timer (serial every 50 ms, network every 200 ms; USB is its own pump),
-// starts the initial read of the device, and closes the link on request or
-// when the pump or the USB worker gives up, reporting the failure once.
+// starts the initial read of the device, and closes the link on request, when
+// the pump or the USB worker gives up, or when the link goes away under it
+// (a serial port or USB device unplugged), reporting the failure once. A
+// network connection the device closes is shown as lost at once and left to
+// the pump's reconnect.
 //
 // The constraint: a pump declares its link dead from inside its own tick, so
 // the pump objects are never destroyed while a link could still call back into
@@ -39,6 +42,9 @@ class ConnectionManager : public QObject {
     ConnectionSettings& Settings() { return settings_; }
     const ConnectionSettings& Settings() const { return settings_; }
     bool IsConnected() const { return transfers_.IsConnected(); }
+    // Connected and the link really carries bytes: false while a network
+    // connection the device closed waits for its reconnect.
+    bool IsLinkUp() const { return IsConnected() && !linkLost_; }
     // The link that is open (or being opened), None otherwise.
     LinkKind ActiveLink() const { return activeLink_; }
     bool IsConnecting() const { return connecting_; }
@@ -56,6 +62,12 @@ class ConnectionManager : public QObject {
 
     // Fills the Connect dialog's serial port list and stores the port it selects.
     ConnectPortChoice FillPortList(PortInfoSource& source);
+
+    // What the next initial read does with the editor's program: replace it
+    // with the processor's (the usual), or download it to the processor
+    // after the names and system settings have been read. Used once.
+    enum class InitialRead { TakeDeviceProgram, KeepEditorProgram };
+    void SetInitialRead(InitialRead how) { initialRead_ = how; }
 
     // USB worker gave up (the view's answer to the engine's USB event).
     void HandleUsbFailure();
@@ -85,10 +97,16 @@ class ConnectionManager : public QObject {
     void NetworkConnectFinished(bool connected);
     // Common to every link once it is open.
     void BeginSession(LinkKind link);
+    void StartInitialRead();
     void CloseSerial();
     void CloseNetwork();
     void CloseUsb();
     void LinkDied(LinkKind link);
+    void LinkLost(LinkKind link);
+    void NetworkLost();
+    void NetworkRestored();
+    // Empties the queue, telling each waiting transfer why.
+    void DropQueue(RequestOutcome outcome);
 
     CCommand& engine_;
     DeviceTransfers& transfers_;
@@ -103,4 +121,6 @@ class ConnectionManager : public QObject {
     QTimer networkTimer_;
     LinkKind activeLink_ = LinkKind::None;
     bool connecting_ = false;
+    bool linkLost_ = false;
+    InitialRead initialRead_ = InitialRead::TakeDeviceProgram;
 };

@@ -21,6 +21,15 @@ inline constexpr BilingualText kComLinkFailed{"Unable to Open Com Link!", "不�
 inline constexpr BilingualText kUsbLinkFailed{"Unable to Open USB Link!", "不能打开 USB 连接!"};
 inline constexpr BilingualText kNetworkLinkFailed{"Unable to Open Network Link!",
                                                   "不能打开 网络 连接!"};
+// A link that was up and went away, as against one that would not open.
+inline constexpr BilingualText kComLinkLost{"Com link lost: the serial port is gone.",
+                                            "Com 连接已断开:串口已不存在!"};
+inline constexpr BilingualText kUsbLinkLost{"USB link lost: the processor was unplugged.",
+                                            "USB 连接已断开:处理器已被拔出!"};
+inline constexpr BilingualText kNetworkLinkLost{
+    "Network link lost: the processor closed the connection. The editor keeps trying to "
+    "reconnect.",
+    "网络连接已断开:处理器关闭了连接。编辑器将继续尝试重新连接。"};
 // The device is listed but cannot be opened: on Linux nearly always the
 // permissions of its hidraw node, which the udev rule grants.
 inline constexpr BilingualText kUsbDeviceNotOpenable{

@@ -81,6 +81,9 @@ void CSerialEx::ThreadProc() {
     while (!stopping_) {
         if (WaitEventOrWake(&wake_, kWaitForever) != kSerialSuccess) {
             Trace("CSerialEx::ThreadProc - Unable to wait until COM event has arrived\n");
+            if (!stopping_) {
+                OnLineLost();
+            }
             return;
         }
         if (stopping_) {

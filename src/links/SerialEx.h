@@ -28,6 +28,9 @@ class CSerialEx : public CSerial {
   protected:
     // Listener thread: one port event (low word) with its line errors.
     virtual void OnEvent(uint32_t eventBits, uint32_t errorBits) = 0;
+    // Listener thread: the wait failed (the line hung up, the adapter went)
+    // and the listener has stopped; nothing more will arrive on this port.
+    virtual void OnLineLost() {}
     void CloseListenerResources();
 
   private:

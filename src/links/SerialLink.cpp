@@ -15,6 +15,15 @@ constexpr size_t kReadAreaSize = 2000;
 
 SerialLink::SerialLink(CCommand& engine, QObject* parent) : QObject(parent), engine_(engine) {
     connect(&port_, &CSerialWnd::ComEvent, this, &SerialLink::OnComEvent, Qt::QueuedConnection);
+    // A loss reported by the listener of a port since closed (or reopened) is stale.
+    connect(
+        &port_, &CSerialWnd::LineLost, this,
+        [this](qint64 opening) {
+            if (port_.IsOpen() && opening == openings_) {
+                emit Lost();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 SerialLink::~SerialLink() {
@@ -34,7 +43,8 @@ bool SerialLink::Open(const std::string& portName) {
     if (port_.IsOpen()) {
         port_.Close();
     }
-    const long opened = portName.empty() ? kSerialInvalidHandle : port_.Open(DevicePath(portName));
+    const long opened =
+        portName.empty() ? kSerialInvalidHandle : port_.Open(DevicePath(portName), ++openings_);
     if (opened != kSerialSuccess) {
         emit OpenFailed(OpenFailureMessage(opened));
         return false;

@@ -49,10 +49,14 @@ class SerialLink : public QObject, public LinkPort {
   signals:
     void OpenFailed(BilingualText message);
     void Dead();
+    // The open port went away (unplugged adapter, closed far end).
+    void Lost();
 
   private:
     void OnComEvent(quint32 wParam);
 
     CCommand& engine_;
     CSerialWnd port_;
+    // Numbers each open, so a loss reported for an earlier one is ignored.
+    qint64 openings_ = 0;
 };

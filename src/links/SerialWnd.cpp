@@ -31,6 +31,10 @@ long CSerialWnd::Close() {
     return CSerialEx::Close();
 }
 
+void CSerialWnd::OnLineLost() {
+    emit LineLost(parameter_);
+}
+
 void CSerialWnd::OnEvent(uint32_t eventBits, uint32_t errorBits) {
     emit ComEvent((eventBits & 0xFFFF) | (errorBits << 16), parameter_);
 }

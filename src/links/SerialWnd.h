@@ -25,9 +25,12 @@ class CSerialWnd : public QObject, public CSerialEx {
 
   signals:
     void ComEvent(quint32 wParam, qint64 parameter);
+    // The port went away under the listener (emitted on the listener thread).
+    void LineLost(qint64 parameter);
 
   protected:
     void OnEvent(uint32_t eventBits, uint32_t errorBits) override;
+    void OnLineLost() override;
 
   private:
     std::atomic<long> parameter_{0};

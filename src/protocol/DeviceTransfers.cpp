@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/DeviceTransfers.h"
 
+#include "model/PresetStore.h"
 #include "model/SystemData.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/Requests.h"
@@ -10,6 +11,7 @@ namespace {
 constexpr int kLastSlot = 20;
 constexpr int kLastNamedUserSlot = 10;
 constexpr int kSystemReadOrder[] = {0, 1, 2, 3, 6, 7, 8, 9, 4};
+constexpr int kDeviceStateReads = kLastSlot + 1 + static_cast<int>(std::size(kSystemReadOrder));
 
 std::unique_ptr<CSendData> LongWait(std::unique_ptr<CSendData> message) {
     message->longWait = true;
@@ -32,13 +34,23 @@ bool IsPresetSlot(int slot) {
 }
 }  // namespace
 
-TransferStart DeviceTransfers::StartProgress() {
-    state_.transferActive = true;
-    return TransferStart{.queued = true, .showProgress = true};
+void DeviceTransfers::Add(TransferTicket ticket, std::unique_ptr<CSendData> message) {
+    message->ticket = ticket;
+    queue_.Add(std::move(message));
 }
 
-void DeviceTransfers::QueueCurrentProgramRead() {
-    queue_.Add(EndOfRead(BuildProgramRead()));
+TransferStart DeviceTransfers::StartProgress(TransferTicket ticket) {
+    state_.transferActive = true;
+    return TransferStart{.queued = true, .showProgress = true, .ticket = ticket};
+}
+
+void DeviceTransfers::QueueDeviceStateReads(TransferTicket ticket) {
+    for (int slot = 0; slot <= kLastSlot; ++slot) {
+        Add(ticket, LongWait(BuildNameRead(slot)));
+    }
+    for (const int item : kSystemReadOrder) {
+        Add(ticket, LongWait(BuildSystemRead(item)));
+    }
 }
 
 TransferStart DeviceTransfers::ReadDeviceState() {
@@ -46,55 +58,81 @@ TransferStart DeviceTransfers::ReadDeviceState() {
         return {};
     }
     CSendDataQueue::Guard guard = queue_.Lock();
-    for (int slot = 0; slot <= kLastSlot; ++slot) {
-        queue_.Add(LongWait(BuildNameRead(slot)));
+    const TransferTicket ticket = tracker_.Begin(kDeviceStateReads + 1);
+    QueueDeviceStateReads(ticket);
+    Add(ticket, EndOfRead(BuildProgramRead()));
+    return StartProgress(ticket);
+}
+
+TransferStart DeviceTransfers::ReadDeviceStateKeepingProgram() {
+    if (!state_.connected) {
+        return {};
     }
-    for (const int item : kSystemReadOrder) {
-        queue_.Add(LongWait(BuildSystemRead(item)));
-    }
-    QueueCurrentProgramRead();
-    return StartProgress();
+    CSendDataQueue::Guard guard = queue_.Lock();
+    const TransferTicket ticket = tracker_.Begin(kDeviceStateReads + 1);
+    QueueDeviceStateReads(ticket);
+    Add(ticket, EndOfWrite(BuildProgramWriteMessage(program_)));
+    TransferStart start = StartProgress(ticket);
+    start.showDownloadNotice = true;
+    return start;
 }
 
 TransferStart DeviceTransfers::ReadCurrentProgram() {
     if (!state_.connected) {
         return {};
     }
-    QueueCurrentProgramRead();
-    return StartProgress();
+    const TransferTicket ticket = tracker_.Begin(1);
+    Add(ticket, EndOfRead(BuildProgramRead()));
+    return StartProgress(ticket);
 }
 
 TransferStart DeviceTransfers::RecallPreset(int slot) {
     if (!state_.connected || !IsPresetSlot(slot)) {
         return {};
     }
-    queue_.Add(LongWait(BuildRecallPreset(slot)));
-    return StartProgress();
+    const TransferTicket ticket = tracker_.Begin(1);
+    Add(ticket, LongWait(BuildRecallPreset(slot)));
+    return StartProgress(ticket);
 }
 
 TransferStart DeviceTransfers::StoreProgram(int slot) {
+    return QueueStore(slot, presets_);
+}
+
+TransferStart DeviceTransfers::StoreProgramNamed(int slot, std::string_view gbkName) {
+    PresetStore names = presets_;
+    if (PresetStore::IsValidSlot(slot)) {
+        names.SetName(slot, gbkName);
+    }
+    return QueueStore(slot, names);
+}
+
+TransferStart DeviceTransfers::QueueStore(int slot, const PresetStore& names) {
     if (!state_.connected || slot < 0 || slot > kLastSlot) {
         return {};
     }
     CSendDataQueue::Guard guard = queue_.Lock();
     // The device keeps names only for the user slots.
-    if (slot <= kLastNamedUserSlot) {
-        queue_.Add(LongWait(BuildProgramNameWrite(presets_, slot)));
+    const bool named = slot <= kLastNamedUserSlot;
+    const TransferTicket ticket = tracker_.Begin(named ? 2 : 1);
+    if (named) {
+        Add(ticket, LongWait(BuildProgramNameWrite(names, slot)));
     }
     if (slot != 0) {
-        queue_.Add(EndOfWrite(BuildStorePreset(slot)));
-        return TransferStart{.queued = true};
+        Add(ticket, EndOfWrite(BuildStorePreset(slot)));
+        return TransferStart{.queued = true, .ticket = ticket};
     }
-    queue_.Add(EndOfWrite(BuildProgramWriteMessage(program_)));
-    return TransferStart{.queued = true, .showDownloadNotice = true};
+    Add(ticket, EndOfWrite(BuildProgramWriteMessage(program_)));
+    return TransferStart{.queued = true, .showDownloadNotice = true, .ticket = ticket};
 }
 
 TransferStart DeviceTransfers::ReadEffectGroup(int group) {
     if (!state_.connected) {
         return {};
     }
-    queue_.Add(EndOfRead(BuildEffectGroupRead(group)));
-    return StartProgress();
+    const TransferTicket ticket = tracker_.Begin(1);
+    Add(ticket, EndOfRead(BuildEffectGroupRead(group)));
+    return StartProgress(ticket);
 }
 
 bool DeviceTransfers::WriteSystemItem(int item) {
@@ -105,10 +143,32 @@ bool DeviceTransfers::WriteSystemItem(int item) {
     return true;
 }
 
+TransferStart DeviceTransfers::WriteSystemItems(std::span<const int> items) {
+    if (!state_.connected || items.empty()) {
+        return {};
+    }
+    for (const int item : items) {
+        if (item < 0 || item >= kSystemItemCount) {
+            return {};
+        }
+    }
+    CSendDataQueue::Guard guard = queue_.Lock();
+    const TransferTicket ticket = tracker_.Begin(static_cast<int>(items.size()));
+    for (const int item : items) {
+        Add(ticket, LongWait(BuildSystemItemWrite(system_, item)));
+    }
+    return TransferStart{.queued = true, .ticket = ticket};
+}
+
 bool DeviceTransfers::WriteProgramName(int slot) {
     if (!state_.connected || slot < 0 || slot > kLastSlot) {
         return false;
     }
     queue_.Add(LongWait(BuildProgramNameWrite(presets_, slot)));
     return true;
+}
+
+std::optional<RequestOutcome> DeviceTransfers::NoteRequestEnded(TransferTicket ticket,
+                                                                RequestOutcome outcome) {
+    return tracker_.Note(ticket, outcome);
 }

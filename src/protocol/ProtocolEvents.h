@@ -9,6 +9,8 @@
 // to the UI thread (a queued signal) and do the work there.
 #pragma once
 
+#include "protocol/RequestOutcome.h"
+
 class ProtocolEvents {
   public:
     virtual ~ProtocolEvents() = default;
@@ -23,4 +25,6 @@ class ProtocolEvents {
     virtual void OnReadTransferFinished() = 0;
     // 1147 (wParam 3): the USB link failed the same message three times.
     virtual void OnUsbGaveUp() = 0;
+    // A request of a transfer ended (only requests with a ticket are reported).
+    virtual void OnRequestEnded(TransferTicket /*ticket*/, RequestOutcome /*outcome*/) {}
 };

@@ -68,7 +68,12 @@ DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame) {
         default:
             return DispatchOutcome::NotAReply;
     }
+    const CSendData* head = queue_.Head();
+    const TransferTicket ticket = head != nullptr ? head->ticket : 0;
     queue_.RemoveHead();
+    if (ticket != 0) {
+        events_.OnRequestEnded(ticket, RequestOutcome::Answered);
+    }
     return DispatchOutcome::Completed;
 }
 

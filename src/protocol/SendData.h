@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "protocol/RequestOutcome.h"
+
 class CSendData {
   public:
     // Takes a complete frame (at least the 12-byte header).
@@ -24,6 +26,8 @@ class CSendData {
     bool endOfRead = false;
     bool endOfWrite = false;
     int32_t command = 0;
+    // The transfer that waits for this message's outcome; 0 when nobody does.
+    TransferTicket ticket = 0;
 };
 
 // Builds a message from a finished frame; the usual way producers make one.

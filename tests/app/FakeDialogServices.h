@@ -47,17 +47,34 @@ class FakeDialogServices : public DialogServices {
         const auto guard = queue.Lock();
         edit(program);
     }
-    void RecallPreset(int slot) override {
+    bool RecallPreset(int slot, SuccessMessage success = {}) override {
         calls.push_back("RecallPreset " + std::to_string(slot));
         transfers.RecallPreset(slot);
+        successes.push_back(std::move(success));
+        return recallGoesAhead;
     }
-    void StoreProgram(int slot) override {
-        calls.push_back("StoreProgram " + std::to_string(slot));
-        transfers.StoreProgram(slot);
+    void StoreProgramAs(int slot, const std::string& gbkName, SuccessMessage success) override {
+        calls.push_back("StoreProgramAs " + std::to_string(slot));
+        lastStoredName = gbkName;
+        transfers.StoreProgramNamed(slot, gbkName);
+        successes.push_back(std::move(success));
     }
     void WriteSystemItem(int item) override {
         calls.push_back("WriteSystemItem " + std::to_string(item));
         transfers.WriteSystemItem(item);
+    }
+    void WriteSystemItems(const std::vector<int>& items, SuccessMessage success) override {
+        std::string call = "WriteSystemItems";
+        for (const int item : items) {
+            call += " " + std::to_string(item);
+        }
+        calls.push_back(call);
+        transfers.WriteSystemItems(items);
+        successes.push_back(std::move(success));
+    }
+    // What the view would show once the processor has answered the last transfer.
+    QString LastSuccess() const {
+        return successes.empty() || !successes.back() ? QString() : successes.back()(language);
     }
     void LinkOutputs(int sourceGroup, int targetOutput) override {
         calls.push_back("LinkOutputs " + std::to_string(sourceGroup) + " " +
@@ -94,5 +111,10 @@ class FakeDialogServices : public DialogServices {
     DeviceTransfers transfers;
     std::vector<std::string> calls;
     std::vector<ShownMessage> messages;
+    std::vector<SuccessMessage> successes;
+    // The name the last store asked for; the preset store takes it only on the device's answer.
+    std::string lastStoredName;
+    // False: the user kept unsaved work instead of recalling.
+    bool recallGoesAhead = true;
     QPointer<QDialog> dialog;
 };

@@ -19,9 +19,16 @@ class FakePageServices : public PageServices {
         ++edits;
         base.EditProgram(edit);
     }
-    void RecallPreset(int slot) override { base.RecallPreset(slot); }
-    void StoreProgram(int slot) override { base.StoreProgram(slot); }
+    bool RecallPreset(int slot, SuccessMessage success = {}) override {
+        return base.RecallPreset(slot, std::move(success));
+    }
+    void StoreProgramAs(int slot, const std::string& gbkName, SuccessMessage success) override {
+        base.StoreProgramAs(slot, gbkName, std::move(success));
+    }
     void WriteSystemItem(int item) override { base.WriteSystemItem(item); }
+    void WriteSystemItems(const std::vector<int>& items, SuccessMessage success) override {
+        base.WriteSystemItems(items, std::move(success));
+    }
     void LinkOutputs(int sourceGroup, int targetOutput) override {
         base.LinkOutputs(sourceGroup, targetOutput);
     }
@@ -32,9 +39,21 @@ class FakePageServices : public PageServices {
         base.calls.push_back("SelectPage " + std::to_string(page));
         selectedPages.push_back(page);
     }
-    void ReadEffectGroup(int group) override {
+    bool ReadEffectGroup(int group) override {
         base.calls.push_back("ReadEffectGroup " + std::to_string(group));
+        if (!agreesToReplace) {
+            return false;
+        }
         base.transfers.ReadEffectGroup(group);
+        return true;
+    }
+    bool RecallScene(int slot) override {
+        base.calls.push_back("RecallScene " + std::to_string(slot));
+        if (!agreesToReplace) {
+            return false;
+        }
+        base.transfers.RecallPreset(slot);
+        return true;
     }
     CSendDataQueue& Queue() override { return base.queue; }
 
@@ -45,6 +64,8 @@ class FakePageServices : public PageServices {
     std::vector<std::vector<uint8_t>> QueuedFrames() const { return base.QueuedFrames(); }
 
     FakeDialogServices base;
+    // The user's answer when a scene or effect-group button asks what it replaces.
+    bool agreesToReplace = true;
     std::vector<int> selectedPages;
     // Calls of EditProgram: every change a page makes goes through it.
     int edits = 0;

@@ -117,6 +117,17 @@ TEST_F(MainPageTest, SceneButtonsRecallTheirSystemGroupOnlyWhenConnected) {
     EXPECT_EQ(offline.edits, 0);
 }
 
+TEST_F(MainPageTest, DecliningWhatASceneOrEffectGroupReplacesChangesNothing) {
+    services_.agreesToReplace = false;
+    Press(5431);
+    Press(2166);
+    EXPECT_EQ(services_.Calls(),
+              (std::vector<std::string>{"ReadEffectGroup 24", "RecallScene 11"}));
+    EXPECT_TRUE(services_.QueuedFrames().empty());
+    EXPECT_EQ(services_.Program().GetEffect().GetEffectMode(), 0) << "not even locally";
+    EXPECT_EQ(services_.edits, 0);
+}
+
 TEST_F(MainPageTest, RelabelSwitchesTheButtonsAndTheMessage) {
     EXPECT_EQ(page_.Button(5432)->text(), QStringLiteral("Effect 3"));
     services_.base.language = Language::Chinese;

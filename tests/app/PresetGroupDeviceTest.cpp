@@ -37,8 +37,11 @@ TEST(PresetGroupDeviceTest, SaveAndCallFromTheViewReachTheDevice) {
     });
     rig.view.PresetGroupButton(1)->click();
     ASSERT_TRUE(RunUntil([&] { return rig.device.CountRequests(0xA5) == 1; }));
+    // Success, and the new name in the list, follow the device's answer.
+    ASSERT_TRUE(RunUntil([&] { return !rig.messages.shown.empty(); }));
     EXPECT_EQ(rig.device.Name(4), devsim::MakeName("Hall"));
     EXPECT_EQ(rig.presets.Name(0), "Hall");
+    EXPECT_EQ(rig.presets.Name(4), "Hall");
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0],
               QStringLiteral("You have saved 14 groups according to the download!"));

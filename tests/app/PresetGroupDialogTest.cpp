@@ -54,7 +54,7 @@ struct CallCase {
     const char* message;
 };
 
-TEST_F(PresetGroupDialogTest, CallRecallsTheGroupsSlotAndShowsItsMessageAfterClosing) {
+TEST_F(PresetGroupDialogTest, CallRecallsTheGroupsSlotAndLeavesItsMessageForTheAnswer) {
     const CallCase cases[] = {
         {3, 13, "You readed the Sys group reported 3!"},
         {12, 2, "You readed the User group reported 2!"},
@@ -75,10 +75,17 @@ TEST_F(PresetGroupDialogTest, CallRecallsTheGroupsSlotAndShowsItsMessageAfterClo
         EXPECT_EQ(ReadFrameHeader(frames[0]).command, Command::kRecallPreset);
         EXPECT_EQ(ReadFrameHeader(frames[0]).a, one.slot);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        ASSERT_EQ(services_.messages.size(), 1u);
-        EXPECT_EQ(Text(services_.messages[0].text), one.message);
-        EXPECT_FALSE(services_.messages[0].dialogOpen);
+        EXPECT_TRUE(services_.messages.empty()) << "nothing was read yet";
+        EXPECT_EQ(Text(services_.LastSuccess()), one.message);
     }
+}
+
+TEST_F(PresetGroupDialogTest, CallKeepsTheDialogOpenWhenTheUserKeepsUnsavedWork) {
+    services_.recallGoesAhead = false;
+    PresetGroupDialog& dialog = Open(PresetGroupMode::AllGroups, 3);
+    dialog.Call();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
 }
 
 TEST_F(PresetGroupDialogTest, CallWithoutSelectionTakesTheFirstRow) {
@@ -95,9 +102,10 @@ TEST_F(PresetGroupDialogTest, SaveTrimsTheNameStoresItInSlotAndCurrentThenSendsN
     dialog.NameField()->setText("  name  ");
     QTest::mouseClick(dialog.SaveButton(), Qt::LeftButton);
 
-    EXPECT_EQ(services_.presets.Name(4), "name");
-    EXPECT_EQ(services_.presets.Name(0), "name");
-    EXPECT_EQ(services_.calls, std::vector<std::string>{"StoreProgram 4"});
+    EXPECT_EQ(services_.lastStoredName, "name");
+    EXPECT_EQ(services_.presets.Name(4), "") << "the list waits for the device's answer";
+    EXPECT_EQ(services_.presets.Name(0), "current");
+    EXPECT_EQ(services_.calls, std::vector<std::string>{"StoreProgramAs 4"});
     const auto frames = services_.QueuedFrames();
     ASSERT_EQ(frames.size(), 2u);
     const FrameHeader nameWrite = ReadFrameHeader(frames[0]);
@@ -111,10 +119,9 @@ TEST_F(PresetGroupDialogTest, SaveTrimsTheNameStoresItInSlotAndCurrentThenSendsN
     EXPECT_EQ(ReadFrameHeader(frames[1]).a, 4);
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    ASSERT_EQ(services_.messages.size(), 1u);
-    EXPECT_EQ(Text(services_.messages[0].text),
+    EXPECT_TRUE(services_.messages.empty());
+    EXPECT_EQ(Text(services_.LastSuccess()),
               "You have saved 14 groups according to the download!");
-    EXPECT_FALSE(services_.messages[0].dialogOpen);
 }
 
 TEST_F(PresetGroupDialogTest, SavingOnDanceSendsTheNameOfTheInterfaceLanguage) {
@@ -135,7 +142,7 @@ TEST_F(PresetGroupDialogTest, SavingOnDanceSendsTheNameOfTheInterfaceLanguage) {
         EXPECT_EQ(Text(dialog.NameField()->text()), shown);
         dialog.Save();
 
-        EXPECT_EQ(services_.presets.Name(10), name);
+        EXPECT_EQ(services_.lastStoredName, name);
         const auto frames = services_.QueuedFrames();
         ASSERT_EQ(frames.size(), 2u);
         EXPECT_EQ(ReadFrameHeader(frames[0]).a, 10);
@@ -268,8 +275,7 @@ TEST_F(PresetGroupDialogTest, TypedNamesAreSavedAsTheirGbkBytes) {
         // that fits.
         const std::string stored =
             c.fate == NameFate::Stored ? std::string(c.gbk) : std::string(c.gbk.substr(0, 14));
-        EXPECT_EQ(services_.presets.Name(4), stored);
-        EXPECT_EQ(services_.presets.Name(0), stored);
+        EXPECT_EQ(services_.lastStoredName, stored);
         const auto frames = services_.QueuedFrames();
         ASSERT_EQ(frames.size(), 2u);
         std::string sent(frames[0].begin() + kFrameHeaderSize,
@@ -286,7 +292,7 @@ TEST_F(PresetGroupDialogTest, ANameSavedUnchangedGoesBackByteForByte) {
         services_.presets.SetName(4, held);
         PresetGroupDialog& dialog = Open(PresetGroupMode::UserGroups, 14);
         dialog.Save();
-        EXPECT_EQ(services_.presets.Name(4), held);
+        EXPECT_EQ(services_.lastStoredName, held);
         const auto frames = services_.QueuedFrames();
         ASSERT_EQ(frames.size(), 2u);
         EXPECT_EQ(std::string(frames[0].begin() + kFrameHeaderSize,

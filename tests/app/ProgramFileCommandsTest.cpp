@@ -99,6 +99,8 @@ TEST_F(ProgramFileFixture, ConnectedLoadDownloadsTheProgramAsTheCurrentOne) {
 
     chosen = WriteProgramFile(QStringLiteral("show.dia"));
     QTest::mouseClick(rig.view.FileOpenButton(), Qt::LeftButton);
+    EXPECT_TRUE(rig.messages.shown.empty()) << "not before the device has answered";
+    ASSERT_TRUE(RunUntil([&] { return !rig.messages.shown.empty(); }));
     ASSERT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(rig.messages.shown[0],
               QStringLiteral("You have saved data according to the download!"));

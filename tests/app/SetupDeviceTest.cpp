@@ -45,8 +45,11 @@ TEST(SetupDeviceTest, SetupFromTheViewWritesItsItemsAndLinksOnTheDevice) {
     EXPECT_EQ(rig.system.CurrentVolume(VolumeChannel::Effect), 30);
     EXPECT_EQ(rig.view.Volumes()->Slider(VolumeChannel::Effect)->value(), 30);
     EXPECT_EQ(rig.state.language, Language::Chinese);
-    ASSERT_FALSE(rig.messages.shown.empty());
-    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("Set the volume of success!"));
+    // Success is told once the device has taken the three items, in the
+    // language of that moment.
+    EXPECT_TRUE(rig.messages.shown.empty());
+    ASSERT_TRUE(RunUntil([&] { return !rig.messages.shown.empty(); }));
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("设置音量成功！"));
 
     ASSERT_TRUE(RunUntil([&] { return rig.Requests(0xA3).size() == 1; }));
     ASSERT_TRUE(RunUntil([&] { return rig.device.GetSystemBytes()[3] == 1; }));

@@ -47,8 +47,25 @@ class RecordingSink : public MessageSink {
         shown.push_back(text);
         failures.push_back(text);
     }
+    // Questions are recorded and answered as the test says.
+    bool Confirm(const QString& text) override {
+        questions.push_back(text);
+        return confirmAnswer;
+    }
+    UnsavedChoice AskAboutUnsavedWork(const QString& text) override {
+        questions.push_back(text);
+        return unsavedAnswer;
+    }
+    ConnectChoice AskOnConnect(const QString& text) override {
+        questions.push_back(text);
+        return connectAnswer;
+    }
     std::vector<QString> shown;
     std::vector<QString> failures;
+    std::vector<QString> questions;
+    bool confirmAnswer = true;
+    UnsavedChoice unsavedAnswer = UnsavedChoice::Discard;
+    ConnectChoice connectAnswer = ConnectChoice::TakeDeviceProgram;
 };
 
 class FixedPortSource : public PortInfoSource {

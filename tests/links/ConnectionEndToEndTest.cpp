@@ -223,21 +223,31 @@ TEST(SerialConnection, OpeningAnOpenPortClosesItFirst) {
     EXPECT_FALSE(rig.manager.Serial().Close());
 }
 
-TEST(NetworkConnection, AClosedConnectionIsReopenedAndTheMessageSentAgain) {
+TEST(NetworkConnection, AClosedConnectionIsShownLostThenReopenedAndTheMessageSentAgain) {
     LinkTestRig rig;
     ASSERT_TRUE(rig.ConnectOver(LinkKind::Network));
+    std::vector<bool> shownUp;
+    QObject::connect(&rig.manager, &ConnectionManager::ConnectionChanged,
+                     [&](bool up) { shownUp.push_back(up); });
     DeviceFaults faults;
     faults.rules.push_back(FaultRule{Command::kStatusPoll, FaultAction::CloseConnection, 0, 1});
     rig.device.SetFaults(faults);
     const size_t before = rig.device.Log().size();
+    // Lost at once, long before the reconnect is due.
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }, 500));
+    EXPECT_EQ(rig.failures,
+              std::vector<std::string>{std::string(LinkMessage::kNetworkLinkLost.english)});
+    EXPECT_FALSE(rig.manager.IsLinkUp());
+    EXPECT_TRUE(rig.manager.IsConnected()) << "the reconnect is still to come";
     // 100 ticks, a 500 ms pause, the connect, a 1000 ms settle, then the resend.
     ASSERT_TRUE(WaitUntil([&] { return rig.server.ConnectionCount() == 2; }, 6000));
     ASSERT_TRUE(WaitUntil([&] { return rig.device.Log().size() >= before + 3; }, 6000));
     const std::vector<devsim::ReceivedFrame> log = rig.device.Log();
     EXPECT_EQ(log[before].bytes, log[before + 1].bytes) << "the unanswered poll is resent";
-    EXPECT_TRUE(rig.manager.IsConnected());
+    EXPECT_TRUE(rig.manager.IsLinkUp());
     EXPECT_EQ(rig.manager.NetworkReconnectCount(), 1);
-    EXPECT_TRUE(rig.failures.empty());
+    EXPECT_EQ(rig.failures.size(), 1u);
+    EXPECT_EQ(shownUp, (std::vector<bool>{false, true}));
     rig.manager.Disconnect();
 }
 
@@ -324,6 +334,19 @@ TEST(NetworkConnection, AConnectNobodyAnswersIsAbandonedByTheGuard) {
     EXPECT_FALSE(rig.manager.IsConnecting());
 }
 
+TEST(SerialConnection, APortThatGoesAwayIsShownLostAtOnce) {
+    LinkTestRig rig;
+    ASSERT_TRUE(rig.ConnectOver(LinkKind::Serial));
+    rig.pty.Close();
+    // Well before the 80 ticks of the give-up.
+    ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }, 300));
+    EXPECT_EQ(rig.failures,
+              std::vector<std::string>{std::string(LinkMessage::kComLinkLost.english)});
+    EXPECT_FALSE(rig.manager.IsConnected());
+    EXPECT_FALSE(rig.manager.Serial().IsOpen());
+    EXPECT_EQ(rig.engine.Queue().Count(), 0);
+}
+
 TEST(SerialConnection, DataArrivingWhileTheQueueIsEmptyWaitsForTheNextEvent) {
     LinkTestRig rig;
     PseudoTerminal terminal;
@@ -354,7 +377,8 @@ TEST(UsbConnection, RemovingTheOpenDeviceEndsTheLinkAnOtherDeviceDoesNot) {
     rig.hid->SetPluggedIn(false);
     rig.usb.HandleDeviceRemoved("/DEV/HIDRAW7");
     ASSERT_TRUE(WaitUntil([&] { return !rig.failures.empty(); }));
-    EXPECT_EQ(rig.failures, std::vector<std::string>{"Unable to Open USB Link!"});
+    EXPECT_EQ(rig.failures,
+              std::vector<std::string>{std::string(LinkMessage::kUsbLinkLost.english)});
     EXPECT_FALSE(rig.manager.IsConnected());
     EXPECT_FALSE(rig.usb.IsPresent());
     EXPECT_EQ(rig.engine.Queue().Count(), 0);

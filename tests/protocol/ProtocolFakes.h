@@ -84,7 +84,11 @@ class FakeEvents : public ProtocolEvents {
     void OnEffectRecordReceived() override { log.push_back("effect"); }
     void OnReadTransferFinished() override { log.push_back("finished"); }
     void OnUsbGaveUp() override { log.push_back("usb gave up"); }
+    void OnRequestEnded(TransferTicket ticket, RequestOutcome outcome) override {
+        ended.emplace_back(ticket, outcome);
+    }
     std::vector<std::string> log;
+    std::vector<std::pair<TransferTicket, RequestOutcome>> ended;
 };
 
 // A reply frame as the device would send it.

@@ -11,6 +11,8 @@
 
 #include <QString>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "curves/BilingualText.h"
 
@@ -37,10 +39,20 @@ class DialogServices {
     virtual void EditProgram(const std::function<void(CAudio_Data& program)>& edit) = 0;
 
     // The transfers, each followed by whatever the view shows for it (the
-    // progress window, the download notice); they queue nothing while not connected.
-    virtual void RecallPreset(int slot) = 0;
-    virtual void StoreProgram(int slot) = 0;
+    // progress window; once the processor has answered, `success`; a failure
+    // message when it refused or the link went). They queue nothing while not
+    // connected.
+    using SuccessMessage = std::function<QString(Language language)>;
+    // Asks first when the program has unsaved changes; false when the user
+    // chose to keep them and nothing was started.
+    virtual bool RecallPreset(int slot, SuccessMessage success = {}) = 0;
+    // Stores the processor's current program into `slot`, named `gbkName`;
+    // the preset store takes the name once the processor has acknowledged it.
+    virtual void StoreProgramAs(int slot, const std::string& gbkName,
+                                SuccessMessage success) = 0;
     virtual void WriteSystemItem(int item) = 0;
+    // The items as one exchange, acknowledged as a whole.
+    virtual void WriteSystemItems(const std::vector<int>& items, SuccessMessage success) = 0;
 
     // Output `targetOutput` joins link group `sourceGroup`, taking the settings
     // of the group's first output and sending its record; the view then

@@ -156,11 +156,6 @@ bool PresetGroupDialog::CheckConnected() {
     return false;
 }
 
-void PresetGroupDialog::CloseWithMessage(const std::string& message) {
-    accept();
-    services_.ShowMessage(FromUtf8(message));
-}
-
 void PresetGroupDialog::Call() {
     if (mode_ != PresetGroupMode::AllGroups) {
         return;
@@ -169,8 +164,13 @@ void PresetGroupDialog::Call() {
     if (!CheckConnected()) {
         return;
     }
-    services_.RecallPreset(DeviceSlotOfGroup(number));
-    CloseWithMessage(CalledMessage(number, language_));
+    // The message says the group was read, so it waits for the processor's answer.
+    const bool started = services_.RecallPreset(DeviceSlotOfGroup(number), [number](Language language) {
+        return FromUtf8(CalledMessage(number, language));
+    });
+    if (started) {
+        accept();
+    }
 }
 
 void PresetGroupDialog::Save() {
@@ -205,12 +205,12 @@ void PresetGroupDialog::Save() {
         }
         name = std::move(encoding.bytes);
     }
-    services_.EditProgram([&](CAudio_Data&) {
-        presets.SetName(0, name);
-        presets.SetName(slot, name);
+    // The list shows the new name, and the message says it was stored, only
+    // once the processor has taken it.
+    services_.StoreProgramAs(slot, name, [number](Language language) {
+        return FromUtf8(SavedMessage(number, language));
     });
-    services_.StoreProgram(slot);
-    CloseWithMessage(SavedMessage(number, language_));
+    accept();
 }
 
 bool PresetGroupDialog::eventFilter(QObject* watched, QEvent* event) {

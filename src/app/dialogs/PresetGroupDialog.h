@@ -55,7 +55,6 @@ class PresetGroupDialog : public QDialog {
     // True when a link is open; otherwise the not-connected message is shown.
     bool CheckConnected();
     // Closes the dialog, then shows `message`.
-    void CloseWithMessage(const std::string& message);
 
     const PresetGroupMode mode_;
     DialogServices& services_;

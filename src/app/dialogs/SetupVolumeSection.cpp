@@ -6,6 +6,7 @@
 
 #include "app/ShellTexts.h"
 #include "app/dialogs/DialogServices.h"
+#include "app/dialogs/PresetGroupTexts.h"
 #include "app/dialogs/SetupSliderField.h"
 #include "app/dialogs/SetupTexts.h"
 #include "app/dialogs/SetupVolumeRules.h"
@@ -80,10 +81,17 @@ void SetupVolumeSection::Apply() {
         LowerCurrentVolumesToMaximum(system);
     });
     services_.RefreshVolumes();
-    for (VolumeChannel channel : kVolumeChannels) {
-        services_.WriteSystemItem(SystemData::VolumeItem(channel));
+    // Success is the processor's to confirm; offline there is nobody to.
+    if (!services_.IsConnected()) {
+        services_.ShowMessage(Tr(PresetGroupText::kNotConnected, language_));
+        return;
     }
-    services_.ShowMessage(Tr(SetupText::kVolumesApplied, language_));
+    std::vector<int> items;
+    for (VolumeChannel channel : kVolumeChannels) {
+        items.push_back(SystemData::VolumeItem(channel));
+    }
+    services_.WriteSystemItems(
+        items, [](Language language) { return Tr(SetupText::kVolumesApplied, language); });
 }
 
 void SetupVolumeSection::Relabel(Language language) {

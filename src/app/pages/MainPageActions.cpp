@@ -41,20 +41,27 @@ int OutputPageOf(int row) {
 
 void LoadEffectGroup(PageServices& services, int group) {
     const auto code = static_cast<uint8_t>(MainPageRules::EffectCodeOf(group));
-    services.EditProgram([code](CAudio_Data& program) {
-        program.GetEffect().SetEffectMode(code);
-        program.GetInput(InputChannel::kMicrophone).SetEffectCodes(code);
-    });
-    if (services.IsConnected()) {
-        services.ReadEffectGroup(MainPageRules::DeviceEffectGroupOf(group));
-    } else {
+    const auto chooseLocally = [&services, code] {
+        services.EditProgram([code](CAudio_Data& program) {
+            program.GetEffect().SetEffectMode(code);
+            program.GetInput(InputChannel::kMicrophone).SetEffectCodes(code);
+        });
+    };
+    if (!services.IsConnected()) {
+        chooseLocally();
         ShowNotConnected(services);
+        return;
+    }
+    // Nothing changes, here or on the processor, unless the user agrees; the
+    // read is only queued, so the local choice still comes before its reply.
+    if (services.ReadEffectGroup(MainPageRules::DeviceEffectGroupOf(group))) {
+        chooseLocally();
     }
 }
 
 void RecallScene(PageServices& services, int scene) {
     if (services.IsConnected()) {
-        services.RecallPreset(MainPageRules::SceneSlotOf(scene));
+        services.RecallScene(MainPageRules::SceneSlotOf(scene));
     } else {
         ShowNotConnected(services);
     }

@@ -30,7 +30,8 @@ int OutputPageOf(int row);
 }  // namespace MainPageRules
 
 // Sets the effect mode and the microphone's effect codes, then reads the
-// group when a link is connected; otherwise shows the not-connected message.
+// group when a link is connected and the user agrees to what it replaces;
+// otherwise shows the not-connected message.
 void LoadEffectGroup(PageServices& services, int group);
 // Recalls the scene's preset when connected; otherwise only shows the message.
 void RecallScene(PageServices& services, int scene);

@@ -23,7 +23,11 @@ class PageServices : public DialogServices {
         static_cast<void>(section);
         SelectPage(page);
     }
-    // Reads device effect group 22, 24, 26 or 28 (the view shows the progress window).
-    virtual void ReadEffectGroup(int group) = 0;
+    // Reads device effect group 22, 24, 26 or 28 (the view shows the progress
+    // window) once the user agreed to what it replaces; false when not.
+    virtual bool ReadEffectGroup(int group) = 0;
+    // Recalls the preset of a scene button once the user agreed to what it
+    // replaces; false when not.
+    virtual bool RecallScene(int slot) = 0;
     virtual CSendDataQueue& Queue() = 0;
 };

@@ -89,10 +89,11 @@ ProgramFileCommands::Services CAudioView::FileServices() {
         [this] { RefreshPages(); },
         [this](const QString& path) { unsaved_->MarkUnchanged(path); },
         [this] {
-            StartTransfer(device_.Transfers().StoreProgram(0),
-                          {{TransferSubject::Kind::Download},
-                           [](Language language) { return Tr(ShellText::kDownloadNotice, language); },
-                           {}});
+            StartTransfer(
+                device_.Transfers().StoreProgram(0),
+                {{TransferSubject::Kind::Download},
+                 [](Language language) { return Tr(ShellText::kDownloadNotice, language); },
+                 {}});
         }};
 }
 
@@ -347,9 +348,8 @@ bool CAudioView::RecallScene(int slot) {
 }
 
 void CAudioView::StoreProgram(int slot) {
-    const TransferSubject subject{slot == 0 ? TransferSubject::Kind::Download
-                                            : TransferSubject::Kind::Store,
-                                  slot};
+    const TransferSubject subject{
+        slot == 0 ? TransferSubject::Kind::Download : TransferSubject::Kind::Store, slot};
     SuccessMessage success;
     if (slot == 0) {
         success = [](Language language) { return Tr(ShellText::kDownloadNotice, language); };
@@ -377,8 +377,7 @@ bool CAudioView::ReadEffectGroup(int group) {
     // Device groups 22, 24, 26, 28 are the buttons' groups 1..4.
     const int shown = (group - 20) / 2;
     if (!IsConnected() ||
-        !unsaved_->AskBeforeReplacing(EffectGroupQuestion(shown, services_.state.language),
-                                      true)) {
+        !unsaved_->AskBeforeReplacing(EffectGroupQuestion(shown, services_.state.language), true)) {
         return false;
     }
     StartTransfer(device_.Transfers().ReadEffectGroup(group),
@@ -585,7 +584,7 @@ void CAudioView::ShowMessage(const QString& text) {
 void CAudioView::ShowConnectionState() {
     // The link's real state: a connection the device closed shows as down
     // while its reconnect is pending.
-    indicators_->Show(device_.Manager().IsLinkUp(), services_.state.language);
+    indicators_->Show(device_.Manager().IsLinkUp(), services_.state.language, IsConnected());
 }
 
 void CAudioView::OnProgramReceived() {

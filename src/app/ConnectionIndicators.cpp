@@ -49,12 +49,12 @@ ConnectionIndicators::ConnectionIndicators(QWidget* parent)
     Show(false, Language::Chinese);
 }
 
-void ConnectionIndicators::Show(bool connected, Language language) {
-    connected_ = connected;
-    const QString word = Tr(connected ? kDisconnectWord : kConnectWord, language);
+void ConnectionIndicators::Show(bool linkUp, Language language, bool linkOpen) {
+    connected_ = linkUp;
+    const QString word = Tr(linkOpen ? kDisconnectWord : kConnectWord, language);
     button_->setText(word);
     button_->setAccessibleName(word);
     button_->setToolTip(WithShortcut(word, Shortcut::Connection()));
-    button_->setStyleSheet(ButtonStyle(connected));
-    lamp_->setPixmap(LampPicture(connected));
+    button_->setStyleSheet(ButtonStyle(linkUp));
+    lamp_->setPixmap(LampPicture(linkUp));
 }

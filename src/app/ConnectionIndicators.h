@@ -17,7 +17,10 @@ class ConnectionIndicators : public QWidget {
   public:
     explicit ConnectionIndicators(QWidget* parent = nullptr);
 
-    void Show(bool connected, Language language);
+    void Show(bool connected, Language language) { Show(connected, language, connected); }
+    // `linkUp` colours the button and the lamp; the button offers to
+    // disconnect while a link is open, even one waiting for its reconnect.
+    void Show(bool linkUp, Language language, bool linkOpen);
     bool ShowsConnected() const { return connected_; }
     QPushButton* ConnectButton() const { return button_; }
 

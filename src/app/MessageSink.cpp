@@ -40,8 +40,8 @@ bool MessageBoxSink::Confirm(const QString& text) {
 }
 
 UnsavedChoice MessageBoxSink::AskAboutUnsavedWork(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kAppTitle), text,
-                    QMessageBox::NoButton, parent_);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kAppTitle), text, QMessageBox::NoButton,
+                    parent_);
     QPushButton* save = box.addButton(Caption(kSave), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(Caption(kDiscard), QMessageBox::DestructiveRole);
     QPushButton* cancel = box.addButton(Caption(kCancel), QMessageBox::RejectRole);

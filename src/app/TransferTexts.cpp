@@ -95,8 +95,7 @@ QString TransferName(const TransferSubject& subject, Language language) {
     return {};
 }
 
-QString TransferFailure(const TransferSubject& subject, RequestOutcome outcome,
-                        Language language) {
+QString TransferFailure(const TransferSubject& subject, RequestOutcome outcome, Language language) {
     const QString name = TransferName(subject, language);
     switch (outcome) {
         case RequestOutcome::Refused:

@@ -12,8 +12,15 @@
 
 // The operation a transfer carries out, for naming it in a message.
 struct TransferSubject {
-    enum class Kind { DeviceRead, DeviceReadKeepingProgram, Recall, Store, Download, EffectGroup,
-                      Volumes };
+    enum class Kind {
+        DeviceRead,
+        DeviceReadKeepingProgram,
+        Recall,
+        Store,
+        Download,
+        EffectGroup,
+        Volumes
+    };
     Kind kind = Kind::DeviceRead;
     // The preset slot of a recall or store, the effect group 1..4.
     int number = 0;
@@ -22,8 +29,7 @@ struct TransferSubject {
 // "the recall of system group SROOM.1", as it stands inside a sentence.
 QString TransferName(const TransferSubject& subject, Language language);
 // The message for a transfer that ended without its answer.
-QString TransferFailure(const TransferSubject& subject, RequestOutcome outcome,
-                        Language language);
+QString TransferFailure(const TransferSubject& subject, RequestOutcome outcome, Language language);
 
 // What a user action replaces, for asking before it does.
 struct ReplaceQuestion {

@@ -25,3 +25,9 @@ void ViewEvents::OnReadTransferFinished() {
 void ViewEvents::OnUsbGaveUp() {
     Post(&ProtocolEvents::OnUsbGaveUp);
 }
+
+void ViewEvents::OnRequestEnded(TransferTicket ticket, RequestOutcome outcome) {
+    QMetaObject::invokeMethod(
+        &context_, [this, ticket, outcome] { target_.OnRequestEnded(ticket, outcome); },
+        Qt::QueuedConnection);
+}

@@ -21,6 +21,7 @@ class ViewEvents : public ProtocolEvents {
     void OnEffectRecordReceived() override;
     void OnReadTransferFinished() override;
     void OnUsbGaveUp() override;
+    void OnRequestEnded(TransferTicket ticket, RequestOutcome outcome) override;
 
   private:
     void Post(void (ProtocolEvents::*event)());

@@ -120,8 +120,7 @@ TEST_F(PresetGroupDialogTest, SaveTrimsTheNameStoresItInSlotAndCurrentThenSendsN
 
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_TRUE(services_.messages.empty());
-    EXPECT_EQ(Text(services_.LastSuccess()),
-              "You have saved 14 groups according to the download!");
+    EXPECT_EQ(Text(services_.LastSuccess()), "You have saved 14 groups according to the download!");
 }
 
 TEST_F(PresetGroupDialogTest, SavingOnDanceSendsTheNameOfTheInterfaceLanguage) {

@@ -300,7 +300,7 @@ TEST(ShellConnectionTest, UsbConnectAndRemovalOfTheOpenDevice) {
     rig.view.Device().Usb().HandleDeviceRemoved(QStringLiteral("/DEV/HIDRAW3"));
     ASSERT_TRUE(RunUntil([&] { return !rig.view.IsConnected(); }));
     ASSERT_EQ(rig.messages.shown.size(), 1u);
-    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("不能打开 USB 连接!"));
+    EXPECT_EQ(rig.messages.shown[0], QStringLiteral("USB 连接已断开:处理器已被拔出!"));
     EXPECT_FALSE(rig.view.Indicators()->ShowsConnected());
 }
 

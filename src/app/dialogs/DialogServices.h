@@ -48,8 +48,7 @@ class DialogServices {
     virtual bool RecallPreset(int slot, SuccessMessage success = {}) = 0;
     // Stores the processor's current program into `slot`, named `gbkName`;
     // the preset store takes the name once the processor has acknowledged it.
-    virtual void StoreProgramAs(int slot, const std::string& gbkName,
-                                SuccessMessage success) = 0;
+    virtual void StoreProgramAs(int slot, const std::string& gbkName, SuccessMessage success) = 0;
     virtual void WriteSystemItem(int item) = 0;
     // The items as one exchange, acknowledged as a whole.
     virtual void WriteSystemItems(const std::vector<int>& items, SuccessMessage success) = 0;

@@ -165,9 +165,9 @@ void PresetGroupDialog::Call() {
         return;
     }
     // The message says the group was read, so it waits for the processor's answer.
-    const bool started = services_.RecallPreset(DeviceSlotOfGroup(number), [number](Language language) {
-        return FromUtf8(CalledMessage(number, language));
-    });
+    const bool started = services_.RecallPreset(
+        DeviceSlotOfGroup(number),
+        [number](Language language) { return FromUtf8(CalledMessage(number, language)); });
     if (started) {
         accept();
     }

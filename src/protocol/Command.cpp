@@ -95,11 +95,14 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
 
 bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
     CSendDataQueue::Guard guard = queue_.Lock();
-    const CSendData* head = queue_.Head();
+    PutChangeInPlaceOfQueuedPoll(queue_, source_);
+    CSendData* head = queue_.Head();
     if (head == nullptr) {
         queue_.Add(source_.NextPendingMessage());
         return false;
     }
+    // Once on its way it is no longer a queued write a newer value may replace.
+    head->pending = false;
     out.frame = head->frame;
     if (tap_ != nullptr) {
         tap_->FrameSent(out.frame);

@@ -3,6 +3,7 @@
 
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
+#include "protocol/Frame.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/Requests.h"
 #include "protocol/SendDataQueue.h"
@@ -27,6 +28,11 @@ std::unique_ptr<CSendData> EndOfRead(std::unique_ptr<CSendData> message) {
 std::unique_ptr<CSendData> EndOfWrite(std::unique_ptr<CSendData> message) {
     message->endOfWrite = true;
     return message;
+}
+
+bool IsSystemWriteOf(const CSendData& message, int item) {
+    return message.command == Command::kWrite && message.frame.size() > 9 &&
+           message.frame[6] == SubCommand::kSystemItem && message.frame[9] == item;
 }
 
 bool IsPresetSlot(int slot) {
@@ -139,7 +145,17 @@ bool DeviceTransfers::WriteSystemItem(int item) {
     if (!state_.connected || item < 0 || item >= kSystemItemCount) {
         return false;
     }
-    queue_.Add(LongWait(BuildSystemItemWrite(system_, item)));
+    std::unique_ptr<CSendData> write = LongWait(BuildSystemItemWrite(system_, item));
+    // A slider drag writes the same item many times a second; only the newest
+    // value matters, so it takes the turn of a write of that item still waiting.
+    CSendDataQueue::Guard guard = queue_.Lock();
+    const CSendData* waiting = queue_.FindUnsent(
+        [item](const CSendData& queued) { return IsSystemWriteOf(queued, item); });
+    if (waiting != nullptr) {
+        queue_.Replace(waiting, std::move(write));
+    } else {
+        queue_.Add(std::move(write));
+    }
     return true;
 }
 

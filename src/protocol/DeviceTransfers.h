@@ -63,6 +63,8 @@ class DeviceTransfers {
     // has taken the name.
     TransferStart StoreProgramNamed(int slot, std::string_view gbkName);
     TransferStart ReadEffectGroup(int group);
+    // A write of the same item that has not gone out yet is replaced, not
+    // followed: at most one waits per item, and it carries the newest value.
     bool WriteSystemItem(int item);
     // Several system items as one transfer, answered when the device took all.
     TransferStart WriteSystemItems(std::span<const int> items);

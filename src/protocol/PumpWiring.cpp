@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "protocol/PumpWiring.h"
 
+#include "protocol/Frame.h"
 #include "protocol/LinkPort.h"
 #include "protocol/MessageSource.h"
 #include "protocol/SendDataQueue.h"
@@ -15,6 +16,19 @@ void TopUpQueue(CSendDataQueue& queue, MessageSource& source) {
     CSendDataQueue::Guard guard = queue.Lock();
     if (queue.Count() < kQueueLowWater) {
         queue.Add(source.NextPendingMessage());
+    }
+}
+
+void PutChangeInPlaceOfQueuedPoll(CSendDataQueue& queue, MessageSource& source) {
+    CSendDataQueue::Guard guard = queue.Lock();
+    // Only a poll at the tail: a row never overtakes a transfer queued after it.
+    const CSendData* poll = queue.Tail();
+    if (poll == nullptr || !poll->pending || poll->command != Command::kStatusPoll) {
+        return;
+    }
+    std::unique_ptr<CSendData> next = source.NextPendingMessage();
+    if (next->command != Command::kStatusPoll) {
+        queue.Replace(poll, std::move(next));
     }
 }
 

@@ -25,6 +25,11 @@ struct PumpWiring {
 // for one more (a change or a poll) when fewer are waiting.
 void TopUpQueue(CSendDataQueue& queue, MessageSource& source);
 
+// A changed row takes the turn of a status poll that is queued last and has
+// not gone out, so an edit never waits a tick behind a poll; with nothing
+// changed the poll stays and an idle link keeps its cadence.
+void PutChangeInPlaceOfQueuedPoll(CSendDataQueue& queue, MessageSource& source);
+
 // Sends a head message that has not been sent yet. A bulk message that ends a
 // transfer clears the transfer-active flag as it goes out.
 // Returns false when the head had already been sent.

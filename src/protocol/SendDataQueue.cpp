@@ -13,6 +13,11 @@ CSendData* CSendDataQueue::Head() const {
     return messages_.empty() ? nullptr : messages_.front().get();
 }
 
+CSendData* CSendDataQueue::Tail() const {
+    Guard guard = Lock();
+    return messages_.empty() ? nullptr : messages_.back().get();
+}
+
 int CSendDataQueue::Count() const {
     Guard guard = Lock();
     return static_cast<int>(messages_.size());
@@ -37,4 +42,24 @@ void CSendDataQueue::RemoveHead() {
 void CSendDataQueue::Clear() {
     Guard guard = Lock();
     messages_.clear();
+}
+
+CSendData* CSendDataQueue::FindUnsent(const std::function<bool(const CSendData&)>& matches) const {
+    Guard guard = Lock();
+    for (const std::unique_ptr<CSendData>& message : messages_) {
+        if (message->pending && matches(*message)) {
+            return message.get();
+        }
+    }
+    return nullptr;
+}
+
+void CSendDataQueue::Replace(const CSendData* queued, std::unique_ptr<CSendData> replacement) {
+    Guard guard = Lock();
+    for (std::unique_ptr<CSendData>& message : messages_) {
+        if (message.get() == queued) {
+            message = std::move(replacement);
+            return;
+        }
+    }
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 
@@ -25,12 +26,21 @@ class CSendDataQueue {
     // The first message, or nullptr when the queue is empty. The pointer stays
     // valid only while the caller holds the lock.
     CSendData* Head() const;
+    // The last message, or nullptr; same validity as Head().
+    CSendData* Tail() const;
     int Count() const;
     // How many queued messages carry `command` (a frame's byte 5).
     int CountOf(int32_t command) const;
     // Destroys the first message; does nothing on an empty queue.
     void RemoveHead();
     void Clear();
+
+    // The first message not yet put on the wire that `matches` accepts, or
+    // nullptr. Valid only while the caller holds the lock.
+    CSendData* FindUnsent(const std::function<bool(const CSendData&)>& matches) const;
+    // Puts `replacement` in the place of `queued` (from FindUnsent, under the
+    // same lock), so it keeps that message's turn.
+    void Replace(const CSendData* queued, std::unique_ptr<CSendData> replacement);
 
   private:
     mutable std::recursive_mutex mutex_;

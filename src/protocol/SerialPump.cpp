@@ -7,6 +7,7 @@
 
 void SerialPump::Tick() {
     CSendDataQueue::Guard guard = wiring_.queue.Lock();
+    PutChangeInPlaceOfQueuedPoll(wiring_.queue, wiring_.source);
     TopUpQueue(wiring_.queue, wiring_.source);
     CSendData* head = wiring_.queue.Head();
     if (head == nullptr || SendIfPending(wiring_)) {

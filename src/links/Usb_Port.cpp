@@ -266,7 +266,7 @@ void CUsbPort::ServeReadCompletion() {
         count > 1 ? std::span<const uint8_t>(inputReport_).subspan(1, count - 1)
                   : std::span<const uint8_t>();
     const UsbFeedResult fed = engine_.FeedUsb(data);
-    if (!fed.frameComplete) {
+    if (!fed.frameComplete || fed.lateReply) {
         eventSet_.Raise(UsbEvent::StartRead);
         return;
     }

@@ -6,6 +6,7 @@
 #include "protocol/Frame.h"
 #include "protocol/MessageSource.h"
 #include "protocol/ProtocolEvents.h"
+#include "protocol/SerialPump.h"
 
 namespace {
 constexpr int kEffectReadSize = 200;
@@ -50,18 +51,51 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
         tap_->FrameReceived(streamAssembler_.Frame());
     }
     CSendDataQueue::Guard guard = queue_.Lock();
+    const std::span<const uint8_t> frame = streamAssembler_.Frame();
+    // The second answer to a resent request, arriving after the first.
+    if (lateReplies_.Absorb(ReadFrameHeader(frame).command)) {
+        return;
+    }
     // A reply with nothing queued answers nothing; storing it would be a guess.
-    if (queue_.Head() == nullptr) {
+    const CSendData* head = queue_.Head();
+    if (head == nullptr) {
+        return;
+    }
+    const int sends = head->sends;
+    const bool longWait = head->longWait;
+    const DispatchOutcome outcome = DispatchToHead(frame);
+    if (outcome != DispatchOutcome::Completed && outcome != DispatchOutcome::Refused) {
         return;
     }
     // Serial and network drop a refused message instead of resending it.
-    if (dispatcher_.Dispatch(streamAssembler_.Frame()) == DispatchOutcome::Refused) {
+    if (outcome == DispatchOutcome::Refused) {
         const TransferTicket ticket = queue_.Head()->ticket;
         queue_.RemoveHead();
         if (ticket != 0) {
             events_.OnRequestEnded(ticket, RequestOutcome::Refused);
         }
     }
+    // Every earlier send of the message may still be answered; those answers
+    // are due within about one resend interval of this one.
+    if (sends > 1) {
+        const int resendTicks = longWait ? SerialPump::kLongResendTicks : SerialPump::kResendTicks;
+        lateReplies_.Expect(ReadFrameHeader(frame).command, sends - 1, 2 * resendTicks);
+    }
+}
+
+DispatchOutcome CCommand::DispatchToHead(std::span<const uint8_t> frame) {
+    // The request is copied first: a completed head is gone after Dispatch.
+    const std::vector<uint8_t> request =
+        tap_ != nullptr ? queue_.Head()->frame : std::vector<uint8_t>{};
+    const DispatchOutcome outcome = dispatcher_.Dispatch(frame);
+    if (tap_ != nullptr) {
+        if (outcome == DispatchOutcome::Completed) {
+            tap_->RequestSettled(request, RequestEnd::Answered);
+        } else if (outcome == DispatchOutcome::Refused) {
+            tap_->RequestSettled(request, RequestEnd::Refused);
+        }
+    }
+    return outcome;
 }
 
 UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
@@ -82,7 +116,8 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
         usbAssembler_.Reset();
         return result;
     }
-    if (dispatcher_.Dispatch(usbAssembler_.Frame()) == DispatchOutcome::Refused) {
+    const DispatchOutcome outcome = DispatchToHead(usbAssembler_.Frame());
+    if (outcome == DispatchOutcome::Refused) {
         usbAssembler_.SetError();
         usbHeadRefused_ = true;
         result.error = true;
@@ -90,6 +125,8 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
         return result;
     }
     usbAssembler_.Reset();
+    // A late answer to something else: keep reading for the head's own.
+    result.lateReply = outcome == DispatchOutcome::NotForThisRequest;
     return result;
 }
 
@@ -155,13 +192,14 @@ void CCommand::DropAll(RequestOutcome outcome) {
 
 PumpWiring CCommand::Wiring(LinkPort& link, TransferState& transfer) {
     if (tap_ == nullptr) {
-        return PumpWiring{queue_, source_, streamAssembler_, link, transfer};
+        return PumpWiring{queue_, source_, streamAssembler_, link, transfer, lateReplies_};
     }
     for (const std::unique_ptr<TappedLink>& tapped : tappedLinks_) {
         if (&tapped->Wrapped() == &link) {
-            return PumpWiring{queue_, source_, streamAssembler_, *tapped, transfer};
+            return PumpWiring{queue_, source_, streamAssembler_, *tapped, transfer, lateReplies_};
         }
     }
     tappedLinks_.push_back(std::make_unique<TappedLink>(link, *tap_));
-    return PumpWiring{queue_, source_, streamAssembler_, *tappedLinks_.back(), transfer};
+    return PumpWiring{queue_,   source_,     streamAssembler_, *tappedLinks_.back(),
+                      transfer, lateReplies_};
 }

@@ -20,6 +20,7 @@
 #include "protocol/PumpWiring.h"
 #include "protocol/ReceivedProgram.h"
 #include "protocol/ReplyDispatcher.h"
+#include "protocol/ReplyMatching.h"
 #include "protocol/SendDataQueue.h"
 #include "protocol/StreamAssembler.h"
 #include "protocol/UsbAssembler.h"
@@ -40,6 +41,8 @@ struct UsbFeedResult {
     bool error = false;
     // A refusal: the worker waits a second before the recovery resends.
     bool refused = false;
+    // A late answer to another request: the worker reads on for the head's own.
+    bool lateReply = false;
 };
 
 class CCommand {
@@ -101,9 +104,14 @@ class CCommand {
     StreamAssembler streamAssembler_;
     UsbAssembler usbAssembler_;
     ReplyDispatcher dispatcher_;
+
+    // Dispatches one whole valid frame against the head and tells the tap how
+    // the head's request ended. Under the queue lock, with a non-empty queue.
+    DispatchOutcome DispatchToHead(std::span<const uint8_t> frame);
     int usbResendCount_ = 0;
     // The device refused the USB head at least once; a give-up then says so.
     bool usbHeadRefused_ = false;
+    LateReplies lateReplies_;
     FrameTap* tap_ = nullptr;
     // One wrapper per link, kept for the engine's life: a pump outlives its link's close.
     std::vector<std::unique_ptr<TappedLink>> tappedLinks_;

@@ -13,11 +13,18 @@
 
 #include "protocol/LinkPort.h"
 
+// How the device ended one request: answered with its own reply, or refused.
+enum class RequestEnd { Answered, Refused };
+
 class FrameTap {
   public:
     virtual ~FrameTap() = default;
     virtual void FrameSent(std::span<const uint8_t> frame) = 0;
+    // Every valid frame, whether or not it answers the request waiting.
     virtual void FrameReceived(std::span<const uint8_t> frame) = 0;
+    // The request at the head of the queue (its whole frame) got its own
+    // answer; a reply that answers something else never comes here.
+    virtual void RequestSettled(std::span<const uint8_t> /*request*/, RequestEnd /*end*/) {}
 };
 
 // Passes every call on to the wrapped link, telling the tap each frame first.

@@ -2,6 +2,7 @@
 #include "protocol/NetworkPump.h"
 
 #include "protocol/LinkPort.h"
+#include "protocol/ReplyMatching.h"
 #include "protocol/SendDataQueue.h"
 
 NetworkPump::NetworkPump(PumpWiring wiring)
@@ -47,6 +48,9 @@ void NetworkPump::ReconnectFinished(bool connected) {
         return;
     }
     head->ticks = 0;
+    // A new connection carries no answer to what the old one sent.
+    head->sends = 0;
+    wiring_.lateReplies.Forget();
     ResetReceivers(wiring_);
     head->pending = true;
 }

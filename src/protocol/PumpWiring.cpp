@@ -32,13 +32,18 @@ void PutChangeInPlaceOfQueuedPoll(CSendDataQueue& queue, MessageSource& source) 
     }
 }
 
+void TransmitHead(PumpWiring& wiring, CSendData& head) {
+    ++head.sends;
+    wiring.link.Transmit(head.frame);
+}
+
 bool SendIfPending(PumpWiring& wiring) {
     CSendData* head = wiring.queue.Head();
     if (!head->pending) {
         return false;
     }
     head->pending = false;
-    wiring.link.Transmit(head->frame);
+    TransmitHead(wiring, *head);
     if (head->longWait && (head->endOfRead || head->endOfWrite)) {
         wiring.transfer.transferActive = false;
     }

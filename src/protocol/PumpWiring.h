@@ -11,6 +11,8 @@ class CSendDataQueue;
 class MessageSource;
 class StreamAssembler;
 class LinkPort;
+class LateReplies;
+class CSendData;
 struct TransferState;
 
 struct PumpWiring {
@@ -19,7 +21,11 @@ struct PumpWiring {
     StreamAssembler& assembler;
     LinkPort& link;
     TransferState& transfer;
+    LateReplies& lateReplies;
 };
+
+// Puts the head on the link and counts the send.
+void TransmitHead(PumpWiring& wiring, CSendData& head);
 
 // Step 1 of every pump tick: keep up to two messages queued, asking the source
 // for one more (a change or a poll) when fewer are waiting.

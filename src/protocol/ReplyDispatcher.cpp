@@ -6,6 +6,7 @@
 
 #include "protocol/Frame.h"
 #include "protocol/ProtocolEvents.h"
+#include "protocol/ReplyMatching.h"
 #include "protocol/ReplyTargets.h"
 #include "protocol/SendDataQueue.h"
 
@@ -45,6 +46,11 @@ DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame) {
     const FrameHeader header = ReadFrameHeader(frame);
     const std::span<const uint8_t> payload =
         frame.subspan(kFrameHeaderSize, frame.size() - kFrameOverhead);
+    const CSendData* head = queue_.Head();
+    if (IsAnswerCommand(header.command) && head != nullptr &&
+        !AnswersRequest(header, head->frame)) {
+        return DispatchOutcome::NotForThisRequest;
+    }
     switch (header.command) {
         case Command::kRead:
             if (!StoreRead(header.subCommand, header.a, header.c, payload)) {

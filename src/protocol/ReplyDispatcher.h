@@ -22,6 +22,9 @@ enum class DispatchOutcome {
     Completed,  // the head message was answered and removed
     Refused,    // 0xAB: the head is still queued; each link decides what follows
     NotAReply,  // unknown command or impossible argument: nothing stored, head stays
+    // A valid reply, but not to the head (a late answer to an earlier
+    // request): nothing stored, the head keeps waiting for its own.
+    NotForThisRequest,
 };
 
 class ReplyDispatcher {
@@ -30,7 +33,8 @@ class ReplyDispatcher {
                     ProgramBlock& received)
         : queue_(queue), targets_(targets), events_(events), received_(received) {}
 
-    // `frame` is one whole frame whose checksum and terminator have been checked.
+    // `frame` is one whole frame whose checksum and terminator have been
+    // checked; the queue must not be empty.
     DispatchOutcome Dispatch(std::span<const uint8_t> frame);
 
   private:

@@ -21,6 +21,9 @@ class CSendData {
     std::vector<uint8_t> frame;
     int32_t length = 0;
     int32_t ticks = 0;
+    // Times put on a serial or network link since it was queued or the link
+    // reconnected; each may still bring an answer.
+    int32_t sends = 0;
     bool pending = true;
     bool longWait = false;
     bool endOfRead = false;

@@ -44,14 +44,19 @@ void CSendDataQueue::Clear() {
     messages_.clear();
 }
 
-CSendData* CSendDataQueue::FindUnsent(const std::function<bool(const CSendData&)>& matches) const {
+CSendData* CSendDataQueue::Find(const std::function<bool(const CSendData&)>& matches) const {
     Guard guard = Lock();
     for (const std::unique_ptr<CSendData>& message : messages_) {
-        if (message->pending && matches(*message)) {
+        if (matches(*message)) {
             return message.get();
         }
     }
     return nullptr;
+}
+
+CSendData* CSendDataQueue::FindUnsent(const std::function<bool(const CSendData&)>& matches) const {
+    return Find(
+        [&matches](const CSendData& message) { return message.pending && matches(message); });
 }
 
 void CSendDataQueue::Replace(const CSendData* queued, std::unique_ptr<CSendData> replacement) {

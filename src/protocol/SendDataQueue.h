@@ -35,6 +35,8 @@ class CSendDataQueue {
     void RemoveHead();
     void Clear();
 
+    // The first message that `matches` accepts, or nullptr; same validity.
+    CSendData* Find(const std::function<bool(const CSendData&)>& matches) const;
     // The first message not yet put on the wire that `matches` accepts, or
     // nullptr. Valid only while the caller holds the lock.
     CSendData* FindUnsent(const std::function<bool(const CSendData&)>& matches) const;

@@ -2,11 +2,13 @@
 #include "protocol/SerialPump.h"
 
 #include "protocol/LinkPort.h"
+#include "protocol/ReplyMatching.h"
 #include "protocol/SendDataQueue.h"
 #include "protocol/TransferState.h"
 
 void SerialPump::Tick() {
     CSendDataQueue::Guard guard = wiring_.queue.Lock();
+    wiring_.lateReplies.Tick();
     PutChangeInPlaceOfQueuedPoll(wiring_.queue, wiring_.source);
     TopUpQueue(wiring_.queue, wiring_.source);
     CSendData* head = wiring_.queue.Head();
@@ -18,7 +20,7 @@ void SerialPump::Tick() {
     const int deadAt = head->longWait ? kLongDeadTicks : kDeadTicks;
     if (head->ticks == resendAt) {
         ResetReceivers(wiring_);
-        wiring_.link.Transmit(head->frame);
+        TransmitHead(wiring_, *head);
     } else if (head->ticks == deadAt) {
         // A progress window waiting on this transfer would otherwise stay up.
         if (head->longWait) {

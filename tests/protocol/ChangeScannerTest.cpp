@@ -60,8 +60,11 @@ class RowWrites : public testing::TestWithParam<RowCase> {};
 TEST_P(RowWrites, CarryTheEditedRowOfTheRebuiltImage) {
     CAudio_Data program;
     SendEveryPendingChange(program);
+    EXPECT_FALSE(HasPendingChange(program));
     GetParam().edit(program);
+    EXPECT_TRUE(HasPendingChange(program));
     const std::unique_ptr<CSendData> message = NextPendingMessage(program);
+    EXPECT_FALSE(HasPendingChange(program));
     ASSERT_EQ(message->length, 22);
     EXPECT_EQ(HeaderArguments(*message), GetParam().arguments);
     EXPECT_EQ(Payload(*message), ImageBytes(program, GetParam().imageOffset, 8));
@@ -122,6 +125,7 @@ TEST_F(ChangeScanner, EffectSecondRowGoesBeforeTheFirst) {
 TEST_F(ChangeScanner, UnscannedFlagsNeverProduceARow) {
     program.GetEffect().SetModeChanged(1);
     program.GetOutput(1).SetMiscChanged(1);
+    EXPECT_FALSE(HasPendingChange(program));
     EXPECT_EQ(NextPendingMessage(program)->command, Command::kStatusPoll);
 }
 
@@ -134,6 +138,7 @@ TEST_F(ChangeScanner, CrossoverMovesOneOctavePerRow) {
     std::vector<int> sent;
     for (std::unique_ptr<CSendData> message = NextPendingMessage(program);
          message->command != Command::kStatusPoll; message = NextPendingMessage(program)) {
+        EXPECT_TRUE(HasPendingChange(program) || highPass.GetSentFrequency() == 200);
         EXPECT_EQ(HeaderArguments(*message), (std::vector<uint8_t>{0xA1, 1, 0, 0, 2}));
         const DeviceRow crossover = program.GetInput(0).GetChain().EncodeCrossover();
         EXPECT_EQ(Payload(*message), std::vector<uint8_t>(crossover.begin(), crossover.end()));
@@ -141,6 +146,7 @@ TEST_F(ChangeScanner, CrossoverMovesOneOctavePerRow) {
     }
     // The element settles on the send after the one that reached the target,
     // so the target may go out twice; the steps themselves are one octave each.
+    EXPECT_FALSE(HasPendingChange(program));
     sent.erase(std::unique(sent.begin(), sent.end()), sent.end());
     EXPECT_EQ(sent, (std::vector<int>{40, 80, 160, 200}));
 }

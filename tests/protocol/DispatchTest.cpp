@@ -72,7 +72,8 @@ TEST_F(Dispatch, RepliesOutsideTheStoresAreNotReplies) {
         }
         EXPECT_EQ(fresh.system.Bytes(), SystemData{}.Bytes()) << c.what;
         // The assembler is searching again: the real answer still gets through.
-        engineForCase.FeedNetwork(Accepted());
+        engineForCase.FeedNetwork(
+            DeviceReply(Command::kRead, 5, 1, 4, std::vector<uint8_t>(16, 'n')));
         EXPECT_EQ(engineForCase.Queue().Count(), 0) << c.what;
     }
 }
@@ -153,7 +154,7 @@ TEST_F(Dispatch, RefusalKeepsTheMessageOnUsbAndAsksForRecovery) {
 }
 
 TEST_F(Dispatch, UsbReplyCompletesTheHead) {
-    Expect(BuildStatusPoll());
+    Expect(BuildSystemWrite(3, std::vector<uint8_t>(8, 1)));
     std::vector<uint8_t> report = Accepted();
     report.resize(64, 0x00);
     const UsbFeedResult result = engine.FeedUsb(report);

@@ -192,7 +192,8 @@ TEST_P(TranscriptReplay, EngineSendsWhatTheTranscriptSentAndTakesEveryReply) {
     const Transcript transcript = ReadTranscript(GetParam());
     const std::vector<TranscriptLine>& lines = transcript.lines;
     ASSERT_FALSE(lines.empty());
-    const std::vector<uint8_t> pollReply = Accepted();
+    const std::vector<uint8_t> pollReply =
+        DeviceReply(Command::kStatusPoll, 0, 0, 0, std::vector<uint8_t>(8, 0));
     ReplaySession session;
     bool commandStarted = false;
     size_t next = 0;

@@ -290,6 +290,71 @@ TEST(CliDevice, FailuresEndWithOneLineAndANonZeroStatus) {
     }
 }
 
+// What the device refused or never answered is named, on every link, and
+// nothing it did not send is printed.
+TEST(CliDevice, RefusedOrUnansweredRequestsFailByName) {
+    struct Case {
+        const char* name;
+        LinkKind link;
+        FaultRule fault;
+        bool writesFile;
+        const char* message;
+    };
+    const FaultRule refuseNames{Command::kRead, FaultAction::Refuse, 0, 0};
+    const FaultRule refuseProgramRead{Command::kProgramRead, FaultAction::Refuse, 0, 0};
+    const FaultRule refuseDownload{Command::kProgramWrite, FaultAction::Refuse, 0, 0};
+    const FaultRule silentProgramRead{Command::kProgramRead, FaultAction::Silence, 0, 0};
+    const std::vector<Case> cases = {
+        {"names over serial", LinkKind::Serial, refuseNames, false,
+         "the device refused the read of the name of slot 0"},
+        {"names over TCP", LinkKind::Network, refuseNames, false,
+         "the device refused the read of the name of slot 0"},
+        {"program read over serial", LinkKind::Serial, refuseProgramRead, false,
+         "the device refused the read of the current program"},
+        {"program read over TCP", LinkKind::Network, refuseProgramRead, false,
+         "the device refused the read of the current program"},
+        // USB sends a refused request again and gives up on the third refusal.
+        {"program read over USB", LinkKind::Usb, refuseProgramRead, false,
+         "the device refused the read of the current program; Unable to Open USB Link!"},
+        {"download over TCP", LinkKind::Network, refuseDownload, true,
+         "the device refused the program download"},
+        {"unanswered program read over serial", LinkKind::Serial, silentProgramRead, false,
+         "Unable to Open Com Link! (while waiting for the device's names"},
+    };
+    for (const Case& c : cases) {
+        CliDevice rig;
+        DeviceFaults faults;
+        faults.rules = {c.fault};
+        rig.device.SetFaults(faults);
+        std::vector<std::string> words = {"--link", rig.LinkOption(c.link)};
+        if (c.writesFile) {
+            const std::string file = rig.Path("refused.dia");
+            ASSERT_EQ(rig.Run({"new", file}).status, 0);
+            words.insert(words.end(), {"write", file});
+        } else {
+            words.insert(words.end(), {"read", "--out", rig.Path("never.dia")});
+        }
+        const CliResult result = rig.Run(words);
+        EXPECT_EQ(result.status, 1) << c.name;
+        const std::string last =
+            result.err.substr(result.err.rfind('\n', result.err.size() - 2) + 1);
+        EXPECT_TRUE(last.starts_with(c.message)) << c.name << ": " << result.err;
+        EXPECT_EQ(result.out, "") << c.name;
+        EXPECT_FALSE(std::filesystem::exists(rig.Path("never.dia"))) << c.name;
+    }
+}
+
+// The summary stands for the whole read: a save that fails prints none.
+TEST(CliDevice, ReadPrintsNothingWhenItsSaveFails) {
+    CliDevice rig;
+    const std::string unwritable = rig.Path("no-such-folder/read.dia");
+    const CliResult result =
+        rig.Run({"--link", rig.LinkOption(LinkKind::Network), "read", "--out", unwritable});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_NE(result.err.find(unwritable), std::string::npos) << result.err;
+}
+
 TEST(CliDevice, NamesAreStoredAsGbkAndReadBackAsUnicode) {
     CliDevice rig;
     int slot = 0;

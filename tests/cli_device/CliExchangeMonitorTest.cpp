@@ -14,28 +14,48 @@ std::vector<uint8_t> FrameOf(uint8_t command, uint8_t subCommand = 0, uint8_t a 
     return AssembleFrame({command, subCommand, a, 0, 0}, std::vector<uint8_t>(8, 0));
 }
 
-const RequestKey kStore4{Command::kStorePreset, 0, 4};
+const RequestKey kStore4{Command::kStorePreset, 0, 4, 0};
 
-TEST(ExchangeMonitor, AReplyBelongsToTheRequestSentLast) {
+// Only the engine's match settles a request: a frame that merely arrives
+// after it (the answer to an earlier poll) does not.
+TEST(ExchangeMonitor, OnlyTheEnginesMatchSettlesARequest) {
     ExchangeMonitor monitor(false);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::NotSent);
     monitor.FrameSent(FrameOf(Command::kStorePreset, 0, 4));
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Waiting);
-    monitor.FrameSent(FrameOf(Command::kStatusPoll));
     monitor.FrameReceived(FrameOf(Command::kStatusPoll));
-    EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Waiting) << "the poll's reply is not ours";
-    EXPECT_EQ(monitor.Outcome({Command::kStorePreset, 0, 5}), ReplyOutcome::NotSent);
+    monitor.FrameReceived(FrameOf(Command::kAccepted));
+    EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Waiting);
+    monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Answered);
+    EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Answered);
+    EXPECT_EQ(monitor.Outcome({Command::kStorePreset, 0, 5, 0}), ReplyOutcome::NotSent);
+    EXPECT_FALSE(monitor.LastRefusal());
 }
 
+// USB sends a refused request again; its acceptance then settles it.
 TEST(ExchangeMonitor, ARefusalCanBeFollowedByTheAcceptanceOfTheResentRequest) {
     ExchangeMonitor monitor(false);
     monitor.FrameSent(FrameOf(Command::kStorePreset, 0, 4));
-    monitor.FrameReceived(FrameOf(Command::kRefused));
+    monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Refused);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Refused);
-    monitor.FrameReceived(FrameOf(Command::kAccepted));
+    EXPECT_EQ(monitor.LastRefusal(), kStore4);
+    monitor.FrameSent(FrameOf(Command::kStorePreset, 0, 4));
+    monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Answered);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Answered);
-    monitor.FrameReceived(FrameOf(Command::kRefused));
-    EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Answered) << "a stray refusal comes later";
+}
+
+TEST(ExchangeMonitor, RequestsAreNamedForTheUser) {
+    const std::pair<RequestKey, const char*> cases[] = {
+        {{Command::kRead, 5, 3, 4}, "the read of the name of slot 3"},
+        {{Command::kRead, 6, 0, 9}, "the read of system item 9"},
+        {{Command::kProgramRead, 0, 0, 255}, "the read of the current program"},
+        {{Command::kProgramWrite, 0, 0, 0}, "the program download"},
+        {{Command::kWrite, 1, 0, 2}, "a parameter row write"},
+        {{Command::kRecallPreset, 0, 7, 255}, "the recall of preset 7"},
+    };
+    for (const auto& [key, text] : cases) {
+        EXPECT_EQ(cli::DescribeRequest(key), text);
+    }
 }
 
 TEST(ExchangeMonitor, KeepsATranscriptOnlyWhenAskedAndHandsEachLineOnce) {

@@ -18,7 +18,9 @@ struct DeviceArguments {
     // Every --link, in the order given.
     std::vector<LinkAddress> links;
     std::optional<std::string> outPath;
-    int timeoutSeconds = 30;
+    // Longer than the slowest recovery a link makes before it gives up (TCP:
+    // a reconnect every 20 s, the fourth time-out of a bulk request fatal).
+    int timeoutSeconds = 120;
     bool verbose = false;
     std::string command;
     std::vector<std::string> operands;

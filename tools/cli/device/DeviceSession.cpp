@@ -8,6 +8,8 @@
 
 #include "links/HidApiBackend.h"
 #include "links/Usb_Port.h"
+#include "protocol/ChangeScanner.h"
+#include "protocol/Frame.h"
 
 namespace cli {
 namespace {
@@ -114,8 +116,15 @@ bool DeviceSession::WaitFor(const std::function<bool()>& done, std::string_view 
     const auto linkLost = [this] {
         return !linkFailure_.empty() || (!manager_.IsConnected() && !manager_.IsConnecting());
     };
+    // Serial and TCP drop a refused request and go on without it, so whatever
+    // the command waits for would be incomplete; over USB the request is
+    // sent again and only the link's giving up ends it.
+    const auto refusedForGood = [this] {
+        return linkKind_ != LinkKind::Usb && monitor_.LastRefusal().has_value();
+    };
     const auto finished = [&] {
-        return done() || linkLost() || deadline_.hasExpired() || !error_.empty();
+        return refusedForGood() || done() || linkLost() || deadline_.hasExpired() ||
+               !error_.empty();
     };
     if (!finished()) {
         QEventLoop loop;
@@ -131,13 +140,20 @@ bool DeviceSession::WaitFor(const std::function<bool()>& done, std::string_view 
         loop.exec();
     }
     FlushTranscript();
+    const std::optional<RequestKey> refusal = monitor_.LastRefusal();
+    if (refusedForGood()) {
+        Fail("the device refused " + DescribeRequest(*refusal));
+        return false;
+    }
     if (done()) {
         return true;
     }
     if (!error_.empty()) {
         return false;
     }
-    if (!linkFailure_.empty()) {
+    if (!linkFailure_.empty() && refusal) {
+        Fail("the device refused " + DescribeRequest(*refusal) + "; " + linkFailure_);
+    } else if (!linkFailure_.empty()) {
         Fail(linkFailure_ + " (while waiting for " + std::string(what) + ")");
     } else if (linkLost()) {
         Fail("the link closed while waiting for " + std::string(what));
@@ -149,14 +165,18 @@ bool DeviceSession::WaitFor(const std::function<bool()>& done, std::string_view 
 }
 
 bool DeviceSession::WaitForAnswer(const RequestKey& request, std::string_view what) {
-    const bool resendsRefused = linkKind_ == LinkKind::Usb;
+    return WaitFor([&] { return monitor_.Outcome(request) == ReplyOutcome::Answered; }, what);
+}
+
+bool DeviceSession::WaitForRowsToSettle(std::string_view what) {
     return WaitFor(
-        [&] {
-            const ReplyOutcome outcome = monitor_.Outcome(request);
-            if (outcome == ReplyOutcome::Refused && !resendsRefused) {
-                Fail("the device refused " + std::string(what));
-            }
-            return outcome == ReplyOutcome::Answered;
+        [this] {
+            const CSendDataQueue::Guard guard = engine_.Queue().Lock();
+            // A row leaves the queue only once the device has accepted it.
+            const bool rowQueued = engine_.Queue().Find([](const CSendData& message) {
+                return message.command != Command::kStatusPoll;
+            }) != nullptr;
+            return !rowQueued && !HasPendingChange(program_);
         },
         what);
 }

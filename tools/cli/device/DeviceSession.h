@@ -52,9 +52,13 @@ class DeviceSession {
     // Runs the event loop until `done` holds. False, with Error() set, when the
     // link fails or closes, or the deadline passes first.
     bool WaitFor(const std::function<bool()>& done, std::string_view what);
-    // Waits until the device has answered `request`; a refusal is an error,
-    // except over USB, where the link sends a refused request again.
+    // Waits until the device has answered `request` with its own reply. A
+    // refusal of any request is an error, except over USB, where the link
+    // sends a refused request again.
     bool WaitForAnswer(const RequestKey& request, std::string_view what);
+    // Waits until the program has no change left to send and the device has
+    // accepted every row write sent (crossovers walking to their frequency).
+    bool WaitForRowsToSettle(std::string_view what);
 
     // Writes a progress line, after any transcript lines waiting to be shown.
     void Progress(std::string_view text);

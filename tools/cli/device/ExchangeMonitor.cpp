@@ -3,6 +3,7 @@
 
 #include "protocol/Frame.h"
 #include "protocol/HexText.h"
+#include "protocol/Requests.h"
 
 namespace cli {
 
@@ -12,33 +13,76 @@ void ExchangeMonitor::Note(const char* direction, std::span<const uint8_t> frame
     }
 }
 
+RequestKey KeyOfRequest(std::span<const uint8_t> frame) {
+    if (frame.size() < kFrameHeaderSize) {
+        return {};
+    }
+    const FrameHeader header = ReadFrameHeader(frame);
+    return RequestKey{header.command, header.subCommand, header.a, header.c};
+}
+
+std::string DescribeRequest(const RequestKey& key) {
+    const std::string slot = std::to_string(key.a);
+    const std::string item = std::to_string(key.c);
+    switch (key.command) {
+        case Command::kRead:
+            return key.subCommand == SubCommand::kProgramName
+                       ? "the read of the name of slot " + slot
+                       : "the read of system item " + item;
+        case Command::kWrite:
+            if (key.subCommand == SubCommand::kProgramName) {
+                return "the name write of slot " + slot;
+            }
+            if (key.subCommand == SubCommand::kSystemItem) {
+                return "the write of system item " + item;
+            }
+            return "a parameter row write";
+        case Command::kOutputRecordWrite:
+            return "an output record write";
+        case Command::kEffectGroupRead:
+            return "the read of effect group " + slot;
+        case Command::kStorePreset:
+            return "the store into preset " + slot;
+        case Command::kRecallPreset:
+            return "the recall of preset " + slot;
+        case Command::kProgramWrite:
+            return "the program download";
+        case Command::kProgramRead:
+            return "the read of the current program";
+        case Command::kStatusPoll:
+            return "a status poll";
+        default:
+            return "a request";
+    }
+}
+
 void ExchangeMonitor::FrameSent(std::span<const uint8_t> frame) {
     const std::lock_guard lock(mutex_);
     Note("sent", frame);
-    if (frame.size() < kFrameHeaderSize) {
-        return;
+    if (frame.size() >= kFrameHeaderSize) {
+        outcomes_[KeyOfRequest(frame)] = ReplyOutcome::Waiting;
     }
-    const FrameHeader header = ReadFrameHeader(frame);
-    lastSent_ = RequestKey{header.command, header.subCommand, header.a};
-    outcomes_[*lastSent_] = ReplyOutcome::Waiting;
 }
 
 void ExchangeMonitor::FrameReceived(std::span<const uint8_t> frame) {
     const std::lock_guard lock(mutex_);
     Note("received", frame);
-    if (!lastSent_ || frame.size() < kFrameHeaderSize) {
-        return;
-    }
-    ReplyOutcome& outcome = outcomes_[*lastSent_];
-    // A request that was accepted stays accepted; a refusal may be followed by
-    // an acceptance of the resent request (USB resends what the device refused).
-    if (ReadFrameHeader(frame).command == Command::kRefused) {
-        if (outcome != ReplyOutcome::Answered) {
-            outcome = ReplyOutcome::Refused;
-        }
+}
+
+void ExchangeMonitor::RequestSettled(std::span<const uint8_t> request, RequestEnd end) {
+    const std::lock_guard lock(mutex_);
+    const RequestKey key = KeyOfRequest(request);
+    if (end == RequestEnd::Refused) {
+        outcomes_[key] = ReplyOutcome::Refused;
+        lastRefusal_ = key;
     } else {
-        outcome = ReplyOutcome::Answered;
+        outcomes_[key] = ReplyOutcome::Answered;
     }
+}
+
+std::optional<RequestKey> ExchangeMonitor::LastRefusal() const {
+    const std::lock_guard lock(mutex_);
+    return lastRefusal_;
 }
 
 ReplyOutcome ExchangeMonitor::Outcome(const RequestKey& key) const {

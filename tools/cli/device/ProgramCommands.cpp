@@ -16,6 +16,7 @@
 #include "model/PresetStore.h"
 #include "model/ProgramFile.h"
 #include "protocol/Frame.h"
+#include "protocol/Requests.h"
 
 namespace cli {
 namespace {
@@ -82,8 +83,12 @@ int RunRead(const DeviceArguments& arguments, const DeviceEnvironment& environme
         return Failed(err, session);
     }
     session.Disconnect();
+    // The summary says the whole read worked, so it waits for the save too.
+    if (const int saved = SaveIfAsked(arguments, session, err); saved != kSuccess) {
+        return saved;
+    }
     out << DeviceSummaryJson(session.Presets(), session.System()) << '\n';
-    return SaveIfAsked(arguments, session, err);
+    return kSuccess;
 }
 
 int RunWrite(const DeviceArguments& arguments, const DeviceEnvironment& environment, std::ostream&,
@@ -112,9 +117,10 @@ int RunWrite(const DeviceArguments& arguments, const DeviceEnvironment& environm
     }
     session.Progress("downloading " + path + " as the current program");
     if (!QueuedOrFail(session.Transfers().StoreProgram(0), session) ||
-        !session.WaitForAnswer({Command::kWrite, kNameWriteSubCommand, 0},
+        !session.WaitForAnswer({Command::kWrite, kNameWriteSubCommand, 0, kNameArgument},
                                "the name write of the current program") ||
-        !session.WaitForAnswer({Command::kProgramWrite, 0, 0}, "the program download")) {
+        !session.WaitForAnswer({Command::kProgramWrite, 0, 0}, "the program download") ||
+        !session.WaitForRowsToSettle("the rows that follow the download")) {
         return Failed(err, session);
     }
     session.Disconnect();
@@ -138,8 +144,9 @@ int RunRecall(const DeviceArguments& arguments, const DeviceEnvironment& environ
     const int loadedBefore = session.View().ProgramsLoaded();
     session.Progress("recalling preset " + std::to_string(*slot));
     if (!QueuedOrFail(session.Transfers().RecallPreset(*slot), session) ||
-        !session.WaitForAnswer({Command::kRecallPreset, 0, static_cast<uint8_t>(*slot)},
-                               "the recall of preset " + std::to_string(*slot)) ||
+        !session.WaitForAnswer(
+            {Command::kRecallPreset, 0, static_cast<uint8_t>(*slot), kBulkReadArgument},
+            "the recall of preset " + std::to_string(*slot)) ||
         !session.WaitFor([&] { return session.View().ProgramsLoaded() > loadedBefore; },
                          "the recalled program")) {
         return Failed(err, session);
@@ -189,7 +196,7 @@ int RunStore(const DeviceArguments& arguments, const DeviceEnvironment& environm
     // The device keeps names only for the user presets, so only they are written.
     const bool nameWritten = *slot <= 10;
     if ((nameWritten &&
-         !session.WaitForAnswer({Command::kWrite, kNameWriteSubCommand, slotByte},
+         !session.WaitForAnswer({Command::kWrite, kNameWriteSubCommand, slotByte, kNameArgument},
                                 "the name write of preset " + std::to_string(*slot))) ||
         !session.WaitForAnswer({Command::kStorePreset, 0, slotByte},
                                "the store into preset " + std::to_string(*slot))) {
@@ -222,9 +229,9 @@ int RunEffectGroup(const DeviceArguments& arguments, const DeviceEnvironment& en
     const int loadedBefore = session.View().EffectRecordsLoaded();
     session.Progress("loading effect group " + std::to_string(*group));
     if (!QueuedOrFail(session.Transfers().ReadEffectGroup(deviceGroup), session) ||
-        !session.WaitForAnswer(
-            {Command::kEffectGroupRead, kEffectGroupSubCommand, static_cast<uint8_t>(deviceGroup)},
-            "effect group " + std::to_string(*group)) ||
+        !session.WaitForAnswer({Command::kEffectGroupRead, kEffectGroupSubCommand,
+                                static_cast<uint8_t>(deviceGroup), kBulkReadArgument},
+                               "effect group " + std::to_string(*group)) ||
         !session.WaitFor([&] { return session.View().EffectRecordsLoaded() > loadedBefore; },
                          "the effect record")) {
         return Failed(err, session);

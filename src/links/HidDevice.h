@@ -3,8 +3,9 @@
 // one by path, write a 65-byte output report and read a 65-byte input report.
 // Reports are always 65 bytes with the report id in byte 0, whatever the
 // platform hands back, so the link never knows which backend it runs on.
-// A read must return within its time-out: the USB worker relies on that to
-// notice a stop request.
+// A read and a write must each return within their time-out: the USB worker
+// relies on that to notice a stop request and to recover from a device that
+// stops taking reports.
 #pragma once
 
 #include <chrono>
@@ -36,8 +37,10 @@ struct HidReadResult {
 class HidConnection {
   public:
     virtual ~HidConnection() = default;
-    // `report` is the whole report, byte 0 being the report id.
-    virtual bool WriteReport(std::span<const uint8_t> report) = 0;
+    // `report` is the whole report, byte 0 being the report id. False when it
+    // was not taken whole within `timeout`.
+    virtual bool WriteReport(std::span<const uint8_t> report,
+                             std::chrono::milliseconds timeout) = 0;
     // Fills `report` (at least 65 bytes) with byte 0 = report id and the data after it.
     virtual HidReadResult ReadReport(std::span<uint8_t> report,
                                      std::chrono::milliseconds timeout) = 0;

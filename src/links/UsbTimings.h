@@ -22,6 +22,12 @@ struct UsbTimings {
     Duration idlePause{20};
     // Longest single blocking read, so that a stop request is noticed promptly.
     Duration readSlice{50};
+    // Longest wait for the device to take one output report; past it the
+    // write counts as failed and the link recovers.
+    Duration writeTimeout{1000};
+    // Longest wait of a disconnect for the worker to stop; longer than any
+    // single step of the worker, so it is only reached by a stuck driver.
+    Duration stopWait{3000};
     // Applied to every duration above and to the engine's reply time-outs.
     int divisor = 1;
 

@@ -40,6 +40,10 @@ bool CUsbPort::Open() {
     if (workerRunning || present_) {
         // Never swap the handle under a running worker.
         Close();
+        const std::lock_guard lock(stateMutex_);
+        if (running_) {
+            return false;
+        }
     }
     eventSet_.Reset(UsbEvent::SendNext);
     eventSet_.Reset(UsbEvent::StartRead);
@@ -52,15 +56,24 @@ bool CUsbPort::Open() {
 }
 
 void CUsbPort::Close() {
+    bool parked = false;
     {
         std::unique_lock lock(stateMutex_);
         eventSet_.Raise(UsbEvent::Suspend);
-        stateChanged_.wait(lock, [this] { return !running_; });
+        parked = stateChanged_.wait_for(lock, timings_.Scaled(timings_.stopWait),
+                                        [this] { return !running_; });
+        // A worker stuck in the driver keeps the handle; it lets go of it
+        // itself as soon as it parks, and the window is not held meanwhile.
+        dropWhenParked_ = !parked;
+    }
+    present_ = false;
+    if (!parked) {
+        qCWarning(usbLog, "the USB worker did not stop in time; the device is closed when it does");
+        return;
     }
     ResetEventsSlowly();
     const std::lock_guard lock(deviceMutex_);
     connection_.reset();
-    present_ = false;
 }
 
 void CUsbPort::Signal(UsbEvent event) {
@@ -158,6 +171,13 @@ void CUsbPort::RunWorker() {
 void CUsbPort::ParkUntilResumed() {
     {
         std::unique_lock lock(stateMutex_);
+        if (dropWhenParked_) {
+            // The close that gave up waiting for this worker left the device to it.
+            dropWhenParked_ = false;
+            const std::lock_guard deviceLock(deviceMutex_);
+            connection_.reset();
+            present_ = false;
+        }
         running_ = false;
         stateChanged_.notify_all();
         stateChanged_.wait(lock, [this] { return resumeRequested_; });
@@ -203,7 +223,8 @@ void CUsbPort::ServeWriteCompletion() {
     bool written = false;
     {
         const std::lock_guard lock(deviceMutex_);
-        written = connection_ != nullptr && connection_->WriteReport(report);
+        written = connection_ != nullptr &&
+                  connection_->WriteReport(report, timings_.Scaled(timings_.writeTimeout));
     }
     if (!written) {
         // A write that fails would otherwise only surface as a reply time-out.

@@ -7,9 +7,10 @@
 // lowest first.
 //
 // The constraint: all blocking HID I/O happens on the worker and every read is
-// short, so open, close and destruction on the UI thread can always stop it.
-// Close returns only once the worker has acknowledged that it is parked, and
-// the device handle is touched by the UI thread only while it is. What the
+// short and every write bounded, so open, close and destruction on the UI
+// thread can always stop it. Close waits a bounded time for the worker to
+// acknowledge that it is parked; the device handle is touched by the UI
+// thread only while it is, and otherwise the worker drops it as it parks. What the
 // worker has to say reaches the UI thread as queued signals or through the
 // engine's events.
 #pragma once
@@ -49,7 +50,10 @@ class CUsbPort final : public QObject {
     // Finds the device, opens it and lets the worker run; it then waits for
     // Signal(UsbEvent::SendNext). False when no matching device could be opened.
     bool Open();
-    // Parks the worker, resets the events and closes the device. UI thread only.
+    // Parks the worker, resets the events and closes the device. UI thread
+    // only. Returns within a bounded time even when the driver holds the
+    // worker; the device is then closed by the worker as it parks, and Open
+    // fails until it has.
     void Close();
     void Signal(UsbEvent event);
 
@@ -112,6 +116,7 @@ class CUsbPort final : public QObject {
     std::condition_variable stateChanged_;
     bool resumeRequested_ = false;
     bool running_ = false;
+    bool dropWhenParked_ = false;
 
     // Worker-only state for the message under way.
     UsbReportSplitter splitter_;

@@ -28,7 +28,34 @@ SystemData::SystemData() {
     }
 }
 
+SystemData::SystemData(const SystemData& other) : bytes_(other.Bytes()) {}
+
+SystemData& SystemData::operator=(const SystemData& other) {
+    if (this != &other) {
+        const std::array<uint8_t, kSystemDataSize> bytes = other.Bytes();
+        const std::lock_guard lock(mutex_);
+        bytes_ = bytes;
+    }
+    return *this;
+}
+
+uint8_t SystemData::Byte(int index) const {
+    const std::lock_guard lock(mutex_);
+    return bytes_.at(index);
+}
+
+void SystemData::SetByte(int index, uint8_t value) {
+    const std::lock_guard lock(mutex_);
+    bytes_.at(index) = value;
+}
+
+std::array<uint8_t, kSystemDataSize> SystemData::Bytes() const {
+    const std::lock_guard lock(mutex_);
+    return bytes_;
+}
+
 std::vector<uint8_t> SystemData::ItemPayload(int item) const {
+    const std::lock_guard lock(mutex_);
     if (item < 0 || item >= kSystemItemCount) {
         return {};
     }
@@ -43,6 +70,7 @@ std::vector<uint8_t> SystemData::ItemPayload(int item) const {
 }
 
 bool SystemData::StoreItemReply(int item, std::span<const uint8_t> payload) {
+    const std::lock_guard lock(mutex_);
     // Items past the table still name one byte of the array, as the device
     // treats them; only an item outside the array is refused.
     if (item < 0 || item >= kSystemDataSize) {
@@ -64,26 +92,32 @@ bool SystemData::StoreItemReply(int item, std::span<const uint8_t> payload) {
 }
 
 uint8_t SystemData::MaximumVolume(VolumeChannel channel) const {
+    const std::lock_guard lock(mutex_);
     return bytes_[VolumeBase(channel)];
 }
 
 uint8_t SystemData::CurrentVolume(VolumeChannel channel) const {
+    const std::lock_guard lock(mutex_);
     return bytes_[VolumeBase(channel) + 1];
 }
 
 uint8_t SystemData::StartVolume(VolumeChannel channel) const {
+    const std::lock_guard lock(mutex_);
     return bytes_[VolumeBase(channel) + 2];
 }
 
 void SystemData::SetMaximumVolume(VolumeChannel channel, uint8_t value) {
+    const std::lock_guard lock(mutex_);
     bytes_[VolumeBase(channel)] = value;
 }
 
 void SystemData::SetCurrentVolume(VolumeChannel channel, uint8_t value) {
+    const std::lock_guard lock(mutex_);
     bytes_[VolumeBase(channel) + 1] = value;
 }
 
 void SystemData::SetStartVolume(VolumeChannel channel, uint8_t value) {
+    const std::lock_guard lock(mutex_);
     bytes_[VolumeBase(channel) + 2] = value;
 }
 
@@ -92,6 +126,7 @@ int SystemData::VolumeItem(VolumeChannel channel) {
 }
 
 void SystemData::LimitSourceMode() {
+    const std::lock_guard lock(mutex_);
     bytes_[SystemByte::kSourceMode] = std::min(bytes_[SystemByte::kSourceMode], kHighestSourceMode);
 }
 

@@ -5,10 +5,15 @@
 // volume of the effect, the microphone and the music. Replies come from the
 // device: an item outside the 17 bytes, or a payload too short for its item,
 // writes nothing.
+//
+// The constraint: USB replies store items on the link's worker thread while
+// the window reads the bytes, so every access takes the object's own lock;
+// a reply's bytes are never seen half stored.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <span>
 #include <vector>
 
@@ -40,10 +45,13 @@ class SystemData {
   public:
     // The editor's start values: every maximum volume 50, everything else 0.
     SystemData();
+    SystemData(const SystemData& other);
+    SystemData& operator=(const SystemData& other);
 
-    uint8_t Byte(int index) const { return bytes_.at(index); }
-    void SetByte(int index, uint8_t value) { bytes_.at(index) = value; }
-    const std::array<uint8_t, kSystemDataSize>& Bytes() const { return bytes_; }
+    uint8_t Byte(int index) const;
+    void SetByte(int index, uint8_t value);
+    // A consistent copy of all the bytes.
+    std::array<uint8_t, kSystemDataSize> Bytes() const;
 
     // The payload of a system write: 1 byte for item 4, otherwise 8 bytes
     // (the item's byte or three volume bytes, then zeros). Empty for an item
@@ -71,5 +79,6 @@ class SystemData {
     // Index of the channel's maximum volume; current and start follow it.
     static int VolumeBase(VolumeChannel channel);
 
+    mutable std::mutex mutex_;
     std::array<uint8_t, kSystemDataSize> bytes_{};
 };

@@ -10,8 +10,8 @@ class HidSimulatedConnection final : public HidConnection {
     explicit HidSimulatedConnection(std::shared_ptr<HidSimulatedDevice> device)
         : device_(std::move(device)) {}
 
-    bool WriteReport(std::span<const uint8_t> report) override {
-        return device_->AcceptReport(report);
+    bool WriteReport(std::span<const uint8_t> report, std::chrono::milliseconds timeout) override {
+        return device_->AcceptReport(report, timeout);
     }
     HidReadResult ReadReport(std::span<uint8_t> report,
                              std::chrono::milliseconds timeout) override {
@@ -83,8 +83,29 @@ bool HidSimulatedDevice::TryOpen() {
     return true;
 }
 
-bool HidSimulatedDevice::AcceptReport(std::span<const uint8_t> report) {
-    const std::lock_guard lock(mutex_);
+void HidSimulatedDevice::StallWrites(bool stalled) {
+    {
+        const std::lock_guard lock(mutex_);
+        writesStalled_ = stalled;
+    }
+    writesReleased_.notify_all();
+}
+
+void HidSimulatedDevice::HangWrites(bool hung) {
+    {
+        const std::lock_guard lock(mutex_);
+        writesHung_ = hung;
+    }
+    writesReleased_.notify_all();
+}
+
+bool HidSimulatedDevice::AcceptReport(std::span<const uint8_t> report,
+                                      std::chrono::milliseconds timeout) {
+    std::unique_lock lock(mutex_);
+    writesReleased_.wait(lock, [this] { return !writesHung_; });
+    if (!writesReleased_.wait_for(lock, timeout, [this] { return !writesStalled_; })) {
+        return false;
+    }
     if (!pluggedIn_ || report.size() != kHidReportSize) {
         return false;
     }

@@ -41,6 +41,11 @@ class HidSimulatedDevice {
     void ShortenNextReads(int count, size_t size);
     void FailNextOpens(int count);
     void SetPluggedIn(bool pluggedIn);  // unplugged: opens, reads and writes fail
+    // While stalled the device takes no output report: a write waits out its
+    // time-out and fails. A hung driver ignores even the time-out and holds
+    // the writer until released.
+    void StallWrites(bool stalled);
+    void HangWrites(bool hung);
 
     // Observations.
     std::vector<Report> WrittenReports() const;
@@ -49,7 +54,7 @@ class HidSimulatedDevice {
 
     // Used by the simulated connection.
     bool TryOpen();
-    bool AcceptReport(std::span<const uint8_t> report);
+    bool AcceptReport(std::span<const uint8_t> report, std::chrono::milliseconds timeout);
     HidReadResult ReadReport(std::span<uint8_t> report, std::chrono::milliseconds timeout);
 
   private:
@@ -57,6 +62,9 @@ class HidSimulatedDevice {
     const std::shared_ptr<HidDeviceLogic> logic_;
     mutable std::mutex mutex_;
     std::condition_variable inputArrived_;
+    std::condition_variable writesReleased_;
+    bool writesStalled_ = false;
+    bool writesHung_ = false;
     std::deque<Report> pendingInput_;
     std::vector<Report> writtenReports_;
     int readsToFail_ = 0;

@@ -334,6 +334,51 @@ TEST_F(UsbPortTest, CloseAndOpenReuseTheOneWorkerThread) {
     EXPECT_EQ(Requests(Command::kStatusPoll), polls);
 }
 
+// A device that stops taking reports fails the write after its time-out; the
+// link reopens and writes again, and goes on once the device takes reports.
+TEST_F(UsbPortTest, StalledReportWriteIsBoundedAndRecovered) {
+    hid->StallWrites(true);
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return hid->OpenCount() >= 2; })) << "no reopen after the stall";
+    hid->StallWrites(false);
+    const size_t polls = Requests(Command::kStatusPoll);
+    ASSERT_TRUE(WaitUntil([&] { return Requests(Command::kStatusPoll) > polls + 2; }));
+    port.Close();
+    EXPECT_EQ(events.gaveUp, 0);
+
+    // Stalled for good: the third failed write of one frame gives up.
+    hid->StallWrites(true);
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return events.gaveUp > 0; }));
+    port.Close();
+    EXPECT_FALSE(port.IsPresent());
+}
+
+// A driver that holds the writer beyond every time-out cannot hold the
+// window: disconnecting returns after a bounded wait, the device cannot be
+// opened again while the worker is held, and can once it is let go.
+TEST_F(UsbPortTest, DisconnectWaitsForAHeldWorkerABoundedTime) {
+    Connect();
+    ASSERT_TRUE(WaitUntil([&] { return Requests(Command::kStatusPoll) >= 1; }));
+    hid->HangWrites(true);
+    const size_t reports = hid->WrittenReports().size();
+    std::this_thread::sleep_for(100ms);  // the worker is now inside a write
+    ASSERT_EQ(hid->WrittenReports().size(), reports);
+
+    const auto started = std::chrono::steady_clock::now();
+    port.Close();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 2s);
+    EXPECT_FALSE(port.IsPresent());
+    EXPECT_FALSE(port.Open()) << "the worker still holds the device";
+
+    hid->HangWrites(false);
+    ASSERT_TRUE(WaitUntil([&] { return port.Open(); }));
+    port.Signal(UsbEvent::SendNext);
+    const size_t polls = Requests(Command::kStatusPoll);
+    ASSERT_TRUE(WaitUntil([&] { return Requests(Command::kStatusPoll) > polls; }));
+    port.Close();
+}
+
 TEST(UsbPortOpen, OpensOnlyTheInterfaceWithTheRightReleaseNumber) {
     PollSource source;
     StoreTargets targets;

@@ -15,6 +15,7 @@
 #include "links/LinkTestRig.h"
 #include "links/SerialPortRecord.h"
 #include "model/ProgramFile.h"
+#include "protocol/ChangeScanner.h"
 #include "protocol/Frame.h"
 #include "protocol/HexText.h"
 
@@ -179,6 +180,27 @@ TEST_P(CliOverLink, WriteDownloadsTheFileAsTheCurrentProgramUnderTheDevicesOwnNa
     EXPECT_EQ(writes[0], (FrameHeader{Command::kWrite, 5, 0, 0, 4}));
     EXPECT_EQ(NameText(rig_.device.Name(0)), "Current");
     EXPECT_EQ(rig_.Requests(Command::kProgramWrite).size(), 1u);
+}
+
+// A file saved while a crossover was walking: write returns only once the
+// rows that walk it on have been accepted, so the device ends on the target.
+TEST_P(CliOverLink, WriteReturnsOnceAWalkingCrossoverHasArrived) {
+    const std::string file = rig_.Path("walking.dia");
+    {
+        CAudio_Data program;
+        CFilter& highPass = program.GetInput(0).GetChain().GetHighPass();
+        highPass.SetFrequency(20);
+        while (NextPendingMessage(program)->command != Command::kStatusPoll) {
+        }
+        highPass.SetFrequency(1000);  // five octaves to walk
+        ASSERT_TRUE(SaveProgramFile(file, program).ok);
+    }
+    const CliResult result = Run({"write", file});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const devsim::ProgramImage image = rig_.device.CurrentImage();
+    constexpr size_t kInput0CrossoverRow = 16;
+    EXPECT_EQ(image[kInput0CrossoverRow] | image[kInput0CrossoverRow + 1] << 8, 1000);
+    EXPECT_GE(rig_.Requests(Command::kWrite).size(), 1u + 4u) << "the name write and the steps";
 }
 
 TEST_P(CliOverLink, RecallMakesThePresetCurrentAndSavesIt) {

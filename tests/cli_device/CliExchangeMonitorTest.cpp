@@ -29,7 +29,7 @@ TEST(ExchangeMonitor, OnlyTheEnginesMatchSettlesARequest) {
     monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Answered);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Answered);
     EXPECT_EQ(monitor.Outcome({Command::kStorePreset, 0, 5, 0}), ReplyOutcome::NotSent);
-    EXPECT_FALSE(monitor.LastRefusal());
+    EXPECT_FALSE(monitor.Refusal());
 }
 
 // USB sends a refused request again; its acceptance then settles it.
@@ -38,10 +38,11 @@ TEST(ExchangeMonitor, ARefusalCanBeFollowedByTheAcceptanceOfTheResentRequest) {
     monitor.FrameSent(FrameOf(Command::kStorePreset, 0, 4));
     monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Refused);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Refused);
-    EXPECT_EQ(monitor.LastRefusal(), kStore4);
+    EXPECT_EQ(monitor.Refusal(), kStore4);
     monitor.FrameSent(FrameOf(Command::kStorePreset, 0, 4));
     monitor.RequestSettled(FrameOf(Command::kStorePreset, 0, 4), RequestEnd::Answered);
     EXPECT_EQ(monitor.Outcome(kStore4), ReplyOutcome::Answered);
+    EXPECT_FALSE(monitor.Refusal());
 }
 
 TEST(ExchangeMonitor, RequestsAreNamedForTheUser) {

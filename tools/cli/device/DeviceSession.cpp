@@ -120,7 +120,7 @@ bool DeviceSession::WaitFor(const std::function<bool()>& done, std::string_view 
     // the command waits for would be incomplete; over USB the request is
     // sent again and only the link's giving up ends it.
     const auto refusedForGood = [this] {
-        return linkKind_ != LinkKind::Usb && monitor_.LastRefusal().has_value();
+        return linkKind_ != LinkKind::Usb && monitor_.Refusal().has_value();
     };
     const auto finished = [&] {
         return refusedForGood() || done() || linkLost() || deadline_.hasExpired() ||
@@ -140,7 +140,7 @@ bool DeviceSession::WaitFor(const std::function<bool()>& done, std::string_view 
         loop.exec();
     }
     FlushTranscript();
-    const std::optional<RequestKey> refusal = monitor_.LastRefusal();
+    const std::optional<RequestKey> refusal = monitor_.Refusal();
     if (refusedForGood()) {
         Fail("the device refused " + DescribeRequest(*refusal));
         return false;

@@ -74,15 +74,21 @@ void ExchangeMonitor::RequestSettled(std::span<const uint8_t> request, RequestEn
     const RequestKey key = KeyOfRequest(request);
     if (end == RequestEnd::Refused) {
         outcomes_[key] = ReplyOutcome::Refused;
-        lastRefusal_ = key;
+        if (!refusal_) {
+            refusal_ = key;
+        }
     } else {
         outcomes_[key] = ReplyOutcome::Answered;
+        // USB sends a refused request again; accepted then, it is no refusal.
+        if (refusal_ == key) {
+            refusal_.reset();
+        }
     }
 }
 
-std::optional<RequestKey> ExchangeMonitor::LastRefusal() const {
+std::optional<RequestKey> ExchangeMonitor::Refusal() const {
     const std::lock_guard lock(mutex_);
-    return lastRefusal_;
+    return refusal_;
 }
 
 ReplyOutcome ExchangeMonitor::Outcome(const RequestKey& key) const {

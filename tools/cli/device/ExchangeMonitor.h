@@ -48,8 +48,8 @@ class ExchangeMonitor : public FrameTap {
     void RequestSettled(std::span<const uint8_t> request, RequestEnd end) override;
 
     ReplyOutcome Outcome(const RequestKey& key) const;
-    // The request the device refused last, if any did.
-    std::optional<RequestKey> LastRefusal() const;
+    // The first request the device refused and never accepted after, if any.
+    std::optional<RequestKey> Refusal() const;
     // Transcript lines since the last call, oldest first.
     std::vector<std::string> TakeTranscript();
 
@@ -59,7 +59,7 @@ class ExchangeMonitor : public FrameTap {
     const bool keepTranscript_;
     mutable std::mutex mutex_;
     std::map<RequestKey, ReplyOutcome> outcomes_;
-    std::optional<RequestKey> lastRefusal_;
+    std::optional<RequestKey> refusal_;
     std::vector<std::string> transcript_;
 };
 

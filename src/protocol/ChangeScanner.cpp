@@ -126,39 +126,6 @@ std::unique_ptr<CSendData> NextPendingMessage(CAudio_Data& program) {
     return BuildStatusPoll();
 }
 
-namespace {
-bool AnyElementDirty(CEQ& chain) {
-    for (int i = 0; i < chain.GetCount(); ++i) {
-        if (chain.GetElement(i).IsDirty()) {
-            return true;
-        }
-    }
-    return false;
-}
-}  // namespace
-
-bool HasPendingChange(CAudio_Data& program) {
-    for (int channel = 0; channel <= kMicrophone; ++channel) {
-        CAudio_InData& input = program.GetInput(channel);
-        if (input.IsNameChanged() || input.IsParamsChanged() || AnyElementDirty(input.GetChain())) {
-            return true;
-        }
-    }
-    CAudio_EffectData& effect = program.GetEffect();
-    if (effect.IsFirstRowChanged() || effect.IsSecondRowChanged() ||
-        AnyElementDirty(effect.GetChain())) {
-        return true;
-    }
-    for (int channel = 0; channel < kOutputCount; ++channel) {
-        CAudio_OutData& output = program.GetOutput(channel);
-        if (output.IsNameChanged() || output.IsMixChanged() || output.IsGainChanged() ||
-            AnyElementDirty(output.GetChain())) {
-            return true;
-        }
-    }
-    return false;
-}
-
 std::unique_ptr<CSendData> ProgramChangeSource::NextPendingMessage() {
     return ::NextPendingMessage(program_);
 }

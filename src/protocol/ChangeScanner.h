@@ -18,10 +18,6 @@ class CAudio_Data;
 
 std::unique_ptr<CSendData> NextPendingMessage(CAudio_Data& program);
 
-// True while NextPendingMessage would return a row write rather than a poll:
-// some flag the scan visits is set, or an element (a crossover still walking
-// towards its frequency, say) is dirty.
-bool HasPendingChange(CAudio_Data& program);
 
 // The program as the pumps' source of messages.
 class ProgramChangeSource : public MessageSource {

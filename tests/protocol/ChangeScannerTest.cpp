@@ -10,6 +10,7 @@
 #include "model/Audio_Data.h"
 #include "model/ProgramFile.h"
 #include "protocol/ChangeScanner.h"
+#include "protocol/PendingChanges.h"
 #include "protocol/ProgramMessages.h"
 #include "protocol/Requests.h"
 

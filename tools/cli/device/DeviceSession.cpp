@@ -8,7 +8,7 @@
 
 #include "links/HidApiBackend.h"
 #include "links/Usb_Port.h"
-#include "protocol/ChangeScanner.h"
+#include "protocol/PendingChanges.h"
 #include "protocol/Frame.h"
 
 namespace cli {

@@ -74,7 +74,6 @@ DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame) {
         default:
             return DispatchOutcome::NotAReply;
     }
-    const CSendData* head = queue_.Head();
     const TransferTicket ticket = head != nullptr ? head->ticket : 0;
     queue_.RemoveHead();
     if (ticket != 0) {

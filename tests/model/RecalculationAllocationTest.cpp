@@ -23,6 +23,17 @@ void* operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
+// The library's temporary buffers (a stable sort's) take the nothrow form; it
+// must come from the same heap as the delete below.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    gAllocationCount.fetch_add(1, std::memory_order_relaxed);
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
 void operator delete(void* memory) noexcept {
     std::free(memory);
 }

@@ -78,14 +78,10 @@ void DeviceSession::CreateUsbPort() {
 bool DeviceSession::Connect(const LinkAddress& address) {
     linkKind_ = address.kind;
     ConnectionSettings& settings = manager_.Settings();
-    settings.linkKind = address.kind;
+    ApplyLinkAddress(address, settings);
     switch (address.kind) {
         case LinkKind::Network:
-            settings.deviceAddress = address.host;
-            settings.tcpPort = address.port;
-            break;
         case LinkKind::Serial:
-            settings.serialPortName = address.serialPath;
             break;
         case LinkKind::Usb:
             CreateUsbPort();

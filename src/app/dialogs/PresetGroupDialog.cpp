@@ -142,7 +142,8 @@ void PresetGroupDialog::ShowSelectedRow() {
         return;
     }
     const int number = numbers_.at(static_cast<size_t>(row));
-    label_->setText(Tr(PresetGroupText::kLabelPrefix, language_) + QString::number(number) + ":");
+    label_->setText(Tr(PresetGroupText::kLabelPrefix, language_) + QString::number(number) +
+                    QLatin1Char(':'));
     shownName_ = FromUtf8(GroupName(number, services_.Presets(), language_));
     nameField_->setText(shownName_);
     nameField_->setReadOnly(mode_ != PresetGroupMode::UserGroups || number == kDanceGroupNumber);

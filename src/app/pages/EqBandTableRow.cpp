@@ -69,7 +69,7 @@ EqBandTableRow::EqBandTableRow(const EqBandTableOptions& options, int firstContr
     gain_->SetOffset(kGainOffset);
     gain_->SetRange(0, kHighestGainIndex);
     // The shelf slopes read the same in both languages.
-    slope_->addItems({"6dB", "12dB"});
+    slope_->addItems({QStringLiteral("6dB"), QStringLiteral("12dB")});
     for (int i = 0; i < 3; ++i) {
         kind_->addItem(QString());
     }
@@ -171,7 +171,9 @@ void EqBandTableRow::ShowGainAndBypass(const CFilter& band) {
 
 void EqBandTableRow::SetHighlighted(bool highlighted) {
     highlighted_ = highlighted;
-    number_->setStyleSheet(highlighted ? "background: rgb(255, 200, 0); font-weight: bold;" : "");
+    number_->setStyleSheet(highlighted
+                               ? QStringLiteral("background: rgb(255, 200, 0); font-weight: bold;")
+                               : QString());
 }
 
 void EqBandTableRow::Relabel(Language language, const EqBandTableOptions& options) {

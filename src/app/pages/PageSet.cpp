@@ -7,8 +7,6 @@
 #include "app/pages/OutputPage.h"
 
 PageSet CreatePages(PageServices& services, QWidget* parent) {
-    return {new MainPage(services, parent),
-            new InputEqPage(services, parent),
-            new EffectPage(services, parent),
-            new OutputPage(services, parent)};
+    return {new MainPage(services, parent), new InputEqPage(services, parent),
+            new EffectPage(services, parent), new OutputPage(services, parent)};
 }

@@ -72,9 +72,12 @@ void VolumeStrip::Relabel(Language language) {
         const QString title = Tr(kTitles.at(index), language);
         group.title->setText(title);
         const bool english = language == Language::English;
-        Describe(group.slider, english ? title + QStringLiteral(" volume") : title + "音量");
-        Describe(group.minus, english ? title + QStringLiteral(" volume down") : title + "音量减");
-        Describe(group.plus, english ? title + QStringLiteral(" volume up") : title + "音量加");
+        Describe(group.slider,
+                 english ? title + QStringLiteral(" volume") : title + QStringLiteral("音量"));
+        Describe(group.minus, english ? title + QStringLiteral(" volume down")
+                                      : title + QStringLiteral("音量减"));
+        Describe(group.plus,
+                 english ? title + QStringLiteral(" volume up") : title + QStringLiteral("音量加"));
     }
 }
 

@@ -18,7 +18,6 @@ class CAudio_Data;
 
 std::unique_ptr<CSendData> NextPendingMessage(CAudio_Data& program);
 
-
 // The program as the pumps' source of messages.
 class ProgramChangeSource : public MessageSource {
   public:

@@ -8,8 +8,8 @@
 
 #include "links/HidApiBackend.h"
 #include "links/Usb_Port.h"
-#include "protocol/PendingChanges.h"
 #include "protocol/Frame.h"
+#include "protocol/PendingChanges.h"
 
 namespace cli {
 namespace {

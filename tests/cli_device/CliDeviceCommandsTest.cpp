@@ -12,6 +12,7 @@
 #include "core/DeviceImage.h"
 #include "device/RunCli.h"
 #include "fixtures/GbkNameCases.h"
+#include "fixtures/LinkTestNames.h"
 #include "links/LinkTestRig.h"
 #include "links/SerialPortRecord.h"
 #include "model/ProgramFile.h"
@@ -127,17 +128,6 @@ class CliDevice {
     std::shared_ptr<HidSimulatedDevice> hid_;
     std::filesystem::path directory_;
 };
-
-const char* LinkName(LinkKind link) {
-    switch (link) {
-        case LinkKind::Serial:
-            return "Serial";
-        case LinkKind::Usb:
-            return "Usb";
-        default:
-            return "Network";
-    }
-}
 
 class CliOverLink : public ::testing::TestWithParam<LinkKind> {
   protected:
@@ -276,7 +266,7 @@ TEST_P(CliOverLink, VerboseWritesASentReceivedTranscriptOneFramePerLine) {
 
 INSTANTIATE_TEST_SUITE_P(Links, CliOverLink,
                          ::testing::Values(LinkKind::Serial, LinkKind::Network, LinkKind::Usb),
-                         [](const auto& info) { return LinkName(info.param); });
+                         [](const auto& info) { return LinkTestName(info.param); });
 
 TEST(CliDevice, FailuresEndWithOneLineAndANonZeroStatus) {
     struct Case {

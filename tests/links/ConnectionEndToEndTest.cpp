@@ -12,6 +12,7 @@
 
 #include "LinkTestRig.h"
 #include "PseudoTerminal.h"
+#include "fixtures/LinkTestNames.h"
 #include "links/SerialPortEnumeration.h"
 #include "protocol/Frame.h"
 #include "protocol/Requests.h"
@@ -21,17 +22,6 @@ namespace {
 using devsim::DeviceFaults;
 using devsim::FaultAction;
 using devsim::FaultRule;
-
-const char* LinkName(LinkKind link) {
-    switch (link) {
-        case LinkKind::Serial:
-            return "Serial";
-        case LinkKind::Usb:
-            return "Usb";
-        default:
-            return "Network";
-    }
-}
 
 class ConnectionEndToEnd : public ::testing::TestWithParam<LinkKind> {
   protected:
@@ -164,7 +154,7 @@ TEST_P(ConnectionEndToEnd, TogglingWhileConnectedDisconnectsWithoutAsking) {
 
 INSTANTIATE_TEST_SUITE_P(Links, ConnectionEndToEnd,
                          ::testing::Values(LinkKind::Serial, LinkKind::Network, LinkKind::Usb),
-                         [](const auto& info) { return LinkName(info.param); });
+                         [](const auto& info) { return LinkTestName(info.param); });
 
 TEST(SerialConnection, ASilentDeviceIsWrittenAgainThenGivenUpWithTheComMessage) {
     LinkTestRig rig;

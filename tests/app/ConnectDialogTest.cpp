@@ -136,6 +136,24 @@ TEST_F(ConnectDialogFixture, EnterOpensTheLinkWhoseFieldsWereEdited) {
     EXPECT_EQ(Settings().deviceAddress, "127.0.0.1");
 }
 
+TEST_F(ConnectDialogFixture, EnterOnAFocusedButtonPressesThatButton) {
+    ListPorts();
+    std::unique_ptr<ConnectDialog> usb = Open();
+    ShellTestRig::TypeInto(usb->AddressField(), QStringLiteral("127.0.0.1"));
+    usb->UsbButton()->setFocus();
+    QTest::keyClick(usb->UsbButton(), Qt::Key_Return);
+    EXPECT_EQ(usb->result(), QDialog::Accepted);
+    EXPECT_EQ(Settings().linkKind, LinkKind::Usb) << "not the network link whose field was typed";
+
+    std::unique_ptr<ConnectDialog> cancel = Open();
+    ShellTestRig::TypeInto(cancel->AddressField(), QStringLiteral("127.0.0.2"));
+    cancel->CancelButton()->setFocus();
+    QTest::keyClick(cancel->CancelButton(), Qt::Key_Enter);
+    EXPECT_EQ(cancel->result(), QDialog::Rejected);
+    EXPECT_EQ(Settings().linkKind, LinkKind::Usb);
+    EXPECT_NE(Settings().deviceAddress, "127.0.0.2");
+}
+
 TEST_F(ConnectDialogFixture, SerialListShowsEveryPortBridgesFirstAndMarkedThenOther) {
     ListPorts();
     std::unique_ptr<ConnectDialog> dialog = Open();

@@ -178,6 +178,12 @@ void ConnectDialog::ChooseNetwork() {
 
 void ConnectDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        // A button the user tabbed to is the one Enter presses, as everywhere
+        // else in the editor; the edited link is only the guess for the fields.
+        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
+            focused->click();
+            return;
+        }
         const LinkKind link = edited_ != LinkKind::None ? edited_ : manager_.Settings().linkKind;
         switch (link) {
             case LinkKind::Network:

@@ -2,6 +2,7 @@
 #include "app/AudioView.h"
 
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -14,6 +15,7 @@
 #include <algorithm>
 
 #include "app/AudioDoc.h"
+#include "app/CompareControl.h"
 #include "app/ConnectionIndicators.h"
 #include "app/KeyboardShortcuts.h"
 #include "app/LinkSettingsMemory.h"
@@ -29,6 +31,7 @@
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
 #include "app/dialogs/SetupDialog.h"
+#include "app/graph/FStatic.h"
 #include "app/pages/OutputPage.h"
 #include "model/ChannelIndex.h"
 #include "model/PresetStore.h"
@@ -59,10 +62,21 @@ CAudioView::CAudioView(ViewServices services, QWidget* parent)
         Program().ResetOutputLinks();
     }
     progress_ = new ProgressWindow(this);
+    history_ = new EditHistory(Program(), device_.Engine().Queue(), this);
+    connect(history_, &EditHistory::ProgramRestored, this, [this] {
+        emit OutputLinksChanged();
+        RefreshPages();
+    });
     fileCommands_ = std::make_unique<ProgramFileCommands>(
         FileServices(), ProgramFileCommands::FileDialogChooser(this, services_.state));
     BuildLayout();
+    exports_ = std::make_unique<ExportCommands>(
+        ExportCommands::Services{Program(), device_.Engine().Queue(), services_.presets,
+                                 services_.messages, services_.state,
+                                 [this] { return CurrentPageWidget()->findChild<CFStatic*>(); }},
+        ExportCommands::FileDialogChooser(this, services_.state));
     WireDevice();
+    WatchGestures();
 
     services_.state.currentPage = -1;
     SelectPage(0);
@@ -86,7 +100,7 @@ ProgramFileCommands::Services CAudioView::FileServices() {
         device_.Transfers(),
         services_.messages,
         services_.state,
-        [this] { RefreshPages(); },
+        [this] { ProgramFileLoaded(); },
         [this](const QString& path) { unsaved_->MarkUnchanged(path); },
         [this] {
             StartTransfer(
@@ -184,6 +198,8 @@ void CAudioView::BuildLayout() {
                                 saveFileButton_, setupButton_, helpButton_}) {
         commandRow->addWidget(button);
     }
+    compare_ = new CompareControl(*history_, this);
+    commandRow->addWidget(compare_);
     commandRow->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -233,6 +249,32 @@ QScrollArea* CAudioView::PageScroller(Page* page) const {
         }
     }
     return nullptr;
+}
+
+void CAudioView::ProgramFileLoaded() {
+    RefreshPages();
+    history_->Commit(kFileLoadStep);
+}
+
+void CAudioView::WatchGestures() {
+    for (Page* page : pages_) {
+        for (CFStatic* graph : page->findChildren<CFStatic*>()) {
+            connect(graph, &CFStatic::DragStarted, history_, &EditHistory::BeginGesture);
+            connect(graph, &CFStatic::DragFinished, history_, &EditHistory::EndGesture);
+        }
+        for (QAbstractSlider* slider : page->findChildren<QAbstractSlider*>()) {
+            connect(slider, &QAbstractSlider::sliderPressed, history_, &EditHistory::BeginGesture);
+            connect(slider, &QAbstractSlider::sliderReleased, history_, &EditHistory::EndGesture);
+        }
+    }
+}
+
+void CAudioView::Undo() {
+    history_->Undo();
+}
+
+void CAudioView::Redo() {
+    history_->Redo();
 }
 
 Page* CAudioView::CurrentPageWidget() const {
@@ -309,6 +351,7 @@ void CAudioView::AdvanceFeedbackMode() {
         microphone.SetFeedbackMode(NextFeedbackMode(microphone.GetFeedbackMode()));
     }
     RefreshModeButtons();
+    history_->Commit();
 }
 
 bool CAudioView::IsConnected() const {
@@ -323,8 +366,11 @@ void CAudioView::WriteSystemItem(int item) {
 }
 
 void CAudioView::EditProgram(const std::function<void(CAudio_Data& program)>& edit) {
-    const auto guard = device_.Engine().Queue().Lock();
-    edit(Program());
+    {
+        const auto guard = device_.Engine().Queue().Lock();
+        edit(Program());
+    }
+    history_->Commit();
 }
 
 bool CAudioView::RecallPreset(int slot, SuccessMessage success) {
@@ -500,6 +546,7 @@ void CAudioView::LinkOutputs(int sourceGroup, int targetOutput) {
         RefreshPages();
     }
     emit OutputLinksChanged();
+    history_->Commit();
 }
 
 void CAudioView::SetLanguage(Language language) {
@@ -519,6 +566,7 @@ void CAudioView::Relabel() {
     pageButtons_->Relabel(language);
     modeButtons_->Relabel(language);
     volumes_->Relabel(language);
+    compare_->Relabel(language);
     progress_->Relabel(language);
     // Every page, the one on screen included: a window of two languages is a fault.
     for (Page* page : pages_) {
@@ -597,6 +645,8 @@ void CAudioView::OnProgramReceived() {
     unsaved_->MarkUnchanged(QString());
     emit OutputLinksChanged();
     RefreshPages();
+    // What the device holds is where the user starts; nothing before it can be undone.
+    history_->Reset();
 }
 
 void CAudioView::OnSystemDataRead() {
@@ -612,6 +662,7 @@ void CAudioView::OnEffectRecordReceived() {
         unsaved_->MarkUnchanged();
     }
     RefreshPages();
+    history_->Commit(kEffectGroupStep);
 }
 
 void CAudioView::OnReadTransferFinished() {

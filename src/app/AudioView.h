@@ -17,6 +17,8 @@
 
 #include "app/AppState.h"
 #include "app/DeviceStack.h"
+#include "app/EditHistory.h"
+#include "app/ExportCommands.h"
 #include "app/HelpFile.h"
 #include "app/ProgramFileCommands.h"
 #include "app/QtTranslations.h"
@@ -29,6 +31,7 @@
 
 class CAudioDoc;
 class ConnectDialog;
+class CompareControl;
 class ConnectionIndicators;
 class HidBackend;
 class LinkSettingsMemory;
@@ -130,11 +133,17 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     bool RecallScene(int slot) override;
     CSendDataQueue& Queue() override;
 
+    // Undo and redo of the user's edits (the Edit menu).
+    EditHistory& History() { return *history_; }
+    void Undo();
+    void Redo();
+
     DeviceStack& Device() { return device_; }
     CAudio_Data& Program();
     const AppState& State() const { return services_.state; }
     MessageSink& Messages() { return services_.messages; }
     ProgramFileCommands& FileCommands() { return *fileCommands_; }
+    ExportCommands& Exports() { return *exports_; }
     Page* PageWidget(PageSlot slot) const { return pages_.at(static_cast<size_t>(slot)); }
     Page* CurrentPageWidget() const;
     // The scroll area a page stands in; it scrolls only in a window smaller
@@ -144,6 +153,7 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     ModeButtons* Modes() const { return modeButtons_; }
     VolumeStrip* Volumes() const { return volumes_; }
     ConnectionIndicators* Indicators() const { return indicators_; }
+    CompareControl* Compare() const { return compare_; }
     ProgressWindow* Progress() const { return progress_; }
     QPushButton* FileOpenButton() const { return openFileButton_; }
     QPushButton* FileSaveButton() const { return saveFileButton_; }
@@ -194,6 +204,9 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
                                   const std::function<void()>& action);
     void BindKeys(const QKeySequence& keys, const std::function<void()>& action);
     void BindPageKeys();
+    // Drags on the graphs and sliders of the pages are one step each.
+    void WatchGestures();
+    void ProgramFileLoaded();
 
     ViewServices services_;
     QtTranslations qtTranslations_;
@@ -206,9 +219,12 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     std::unique_ptr<ProgramFileCommands> fileCommands_;
     std::unique_ptr<UnsavedWork> unsaved_;
     TransferFollowUps followUps_;
+    EditHistory* history_ = nullptr;
+    std::unique_ptr<ExportCommands> exports_;
 
     PageButtons* pageButtons_ = nullptr;
     ConnectionIndicators* indicators_ = nullptr;
+    CompareControl* compare_ = nullptr;
     ModeButtons* modeButtons_ = nullptr;
     VolumeStrip* volumes_ = nullptr;
     QStackedWidget* pageStack_ = nullptr;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QString>
 
 namespace Shortcut {
@@ -36,6 +37,16 @@ inline QKeySequence Setup() {
 }
 inline QKeySequence Help() {
     return QKeySequence(Qt::Key_F1);
+}
+// The Edit menu's: undo, redo (either key) and the A/B switch.
+inline QKeySequence Undo() {
+    return QKeySequence(Qt::CTRL | Qt::Key_Z);
+}
+inline QList<QKeySequence> Redo() {
+    return {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)};
+}
+inline QKeySequence CompareSwitch() {
+    return QKeySequence(Qt::Key_F6);
 }
 // Opens the menu bar's first menu, as on the desktops the editor's users know.
 inline QKeySequence MenuBar() {

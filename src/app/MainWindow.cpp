@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QShortcut>
 
+#include "app/CompareControl.h"
 #include "app/KeyboardShortcuts.h"
 #include "app/ShellTexts.h"
 #include "app/WindowPlacement.h"
@@ -13,7 +14,13 @@
 
 namespace {
 constexpr BilingualText kOtherLanguage{"Chinese", "English"};
+
+// The view owns these keys; the item only names them while its menu is open.
+void NameViewKey(QAction* item, const QKeySequence& keys) {
+    item->setShortcut(keys);
+    item->setShortcutContext(Qt::WidgetShortcut);
 }
+}  // namespace
 
 MainWindow::MainWindow(ViewServices services, QWidget* parent)
     : QMainWindow(parent), view_(new CAudioView(services, this)) {
@@ -33,18 +40,20 @@ MainWindow::MainWindow(ViewServices services, QWidget* parent)
     connect(menuKey, &QShortcut::activated, this, &MainWindow::OpenFirstMenu);
     // The setup dialog switches the language through the view, too.
     connect(view_, &CAudioView::LanguageChanged, this, [this] { BuildMenu(); });
+    connect(&view_->History(), &EditHistory::Changed, this, &MainWindow::ShowEditSteps);
+    connect(&view_->History(), &EditHistory::SideSwitched, this, &MainWindow::ShowEditSteps);
 }
 
 void MainWindow::BuildMenu() {
     const Language language = view_->State().language;
     // A fresh bar per language: the old one and its actions go with it.
     auto* bar = new QMenuBar(this);
+    AddFileMenu(bar, language);
+    AddEditMenu(bar, language);
     QMenu* connection = bar->addMenu(Tr(ShellText::kConnectMenu, language));
-    QAction* connectItem = connection->addAction(Tr(ShellText::kConnectItem, language), view_,
-                                                 &CAudioView::ToggleConnection);
-    // The view owns the key; the item only names it while its menu is open.
-    connectItem->setShortcut(Shortcut::Connection());
-    connectItem->setShortcutContext(Qt::WidgetShortcut);
+    NameViewKey(connection->addAction(Tr(ShellText::kConnectItem, language), view_,
+                                      &CAudioView::ToggleConnection),
+                Shortcut::Connection());
     QMenu* languages = bar->addMenu(Tr(ShellText::kLanguageMenu, language));
     const Language other = language == Language::Chinese ? Language::English : Language::Chinese;
     languages->addAction(Tr(kOtherLanguage, language), this,
@@ -67,6 +76,53 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::AddFileMenu(QMenuBar* bar, Language language) {
+    QMenu* file = bar->addMenu(Tr(ShellText::kFileMenu, language));
+    NameViewKey(file->addAction(Tr(ShellText::kOpenItem, language), view_,
+                                &CAudioView::OpenProgramFile),
+                Shortcut::OpenFile());
+    NameViewKey(file->addAction(Tr(ShellText::kSaveItem, language), view_,
+                                [this] { view_->SaveProgramFile(); }),
+                Shortcut::SaveFile());
+    file->addSeparator();
+    ExportCommands& exports = view_->Exports();
+    file->addAction(Tr(ShellText::kExportGraph, language), this,
+                    [&exports] { exports.Export(ExportKind::GraphPicture); });
+    file->addAction(Tr(ShellText::kExportResponses, language), this,
+                    [&exports] { exports.Export(ExportKind::ResponseTable); });
+    file->addAction(Tr(ShellText::kExportSheet, language), this,
+                    [&exports] { exports.Export(ExportKind::SetupSheet); });
+}
+
+void MainWindow::AddEditMenu(QMenuBar* bar, Language language) {
+    QMenu* edit = bar->addMenu(Tr(ShellText::kEditMenu, language));
+    undo_ = edit->addAction(QString(), view_, &CAudioView::Undo);
+    undo_->setShortcut(Shortcut::Undo());
+    redo_ = edit->addAction(QString(), view_, &CAudioView::Redo);
+    redo_->setShortcuts(Shortcut::Redo());
+    edit->addSeparator();
+    compareSwitch_ = edit->addAction(CompareControl::SwitchText(language), &view_->History(),
+                                     &EditHistory::SwitchSides);
+    compareSwitch_->setShortcut(Shortcut::CompareSwitch());
+    compareCopy_ = edit->addAction(QString(), &view_->History(), &EditHistory::CopyLiveToOther);
+    // These keys belong to the menu: they work wherever the focus is in the
+    // window, a numeric field included, like the view's own keys.
+    for (QAction* action : {undo_, redo_, compareSwitch_}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    ShowEditSteps();
+}
+
+void MainWindow::ShowEditSteps() {
+    const Language language = view_->State().language;
+    const EditHistory& history = view_->History();
+    undo_->setText(history.UndoText(language));
+    undo_->setEnabled(history.CanUndo());
+    redo_->setText(history.RedoText(language));
+    redo_->setEnabled(history.CanRedo());
+    compareCopy_->setText(CompareControl::CopyText(history.LiveSide(), language));
 }
 
 void MainWindow::SwitchLanguage(Language language) {

@@ -2,7 +2,8 @@
 // The editor's top-level window: titled with the program's name (and the
 // program file's, with a star while it has unsaved changes), 1013 x 703
 // at the top-left corner of the screen, with the menu bar of the interface
-// language (connect, language, help) and the main view filling it.
+// language (file and exports, edit, connect, language, help) and the main
+// view filling it.
 //
 // The constraint: the two languages have two different menu bars, not one
 // bar relabelled: each offers the other language, so switching replaces the
@@ -15,6 +16,7 @@
 #include "app/AudioView.h"
 
 class QAction;
+class QMenuBar;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -32,13 +34,24 @@ class MainWindow : public QMainWindow {
     static constexpr int kWidth = 1013;
     static constexpr int kHeight = 703;
 
+    QAction* UndoAction() const { return undo_; }
+    QAction* RedoAction() const { return redo_; }
+    QAction* CompareSwitchAction() const { return compareSwitch_; }
+
   protected:
     // Unsaved changes are asked about first; cancelling keeps the window open.
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();
+    void AddFileMenu(QMenuBar* bar, Language language);
+    void AddEditMenu(QMenuBar* bar, Language language);
+    void ShowEditSteps();
 
     CAudioView* view_;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* compareSwitch_ = nullptr;
+    QAction* compareCopy_ = nullptr;
     std::function<void()> runAbout_;
 };

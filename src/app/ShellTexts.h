@@ -22,6 +22,15 @@ inline constexpr BilingualText kCancel{"Cancel", "取消"};
 inline constexpr BilingualText kAbout{"About", "关于"};
 // Menu texts; "&&" shows as one "&" in a menu, and the letter after a single
 // "&" opens the menu with Alt. Chinese menus name that letter in brackets.
+inline constexpr BilingualText kFileMenu{"&File", "文件(&F)"};
+inline constexpr BilingualText kOpenItem{"Open...", "打开..."};
+inline constexpr BilingualText kSaveItem{"Save...", "保存..."};
+inline constexpr BilingualText kExportGraph{"Export graph as PNG...", "导出曲线图(PNG)..."};
+inline constexpr BilingualText kExportResponses{"Export responses as CSV...",
+                                                "导出响应曲线(CSV)..."};
+inline constexpr BilingualText kExportSheet{"Export setup sheet as PDF...",
+                                            "导出设置记录(PDF)..."};
+inline constexpr BilingualText kEditMenu{"&Edit", "编辑(&E)"};
 inline constexpr BilingualText kConnectMenu{"&OnLine", "连接(&C)"};
 inline constexpr BilingualText kConnectItem{"OnLine&&Disconnect", "联机或断开"};
 inline constexpr BilingualText kLanguageMenu{"&Language", "语言(&L)"};

@@ -56,6 +56,9 @@ class CFilter {
 
     // Called by the message builder each time it sends this element.
     void StepSentFrequency(int flag);
+    // Where the device's crossover stands; a restored program keeps it, so
+    // the filter still steps there from the frequency the device really has.
+    void SetSentFrequency(int hertz) { sentFrequency_ = hertz; }
 
     void Layout(const PixelRect& plot);
     void Recalculate();

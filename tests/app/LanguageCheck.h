@@ -115,6 +115,7 @@ inline bool IsNeutralWord(const QString& word) {
         QStringLiteral("dia"),   QStringLiteral("Pos"),   QStringLiteral("TCP"),
         QStringLiteral("Lo_EQ"), QStringLiteral("Hi_EQ"), QStringLiteral("English"),
         QStringLiteral("FBX"),   QStringLiteral("Ctrl"),  QStringLiteral("Shift"),
+        QStringLiteral("PNG"),   QStringLiteral("CSV"),   QStringLiteral("PDF"),
     };
     return kNeutral.contains(word);
 }

@@ -29,6 +29,10 @@ namespace {
 constexpr uint8_t kWrite = 0xA1;
 constexpr uint8_t kRead = 0xA2;
 constexpr uint8_t kProgramRead = 0xA8;
+// Places of the menus on the bar.
+constexpr int kOnLine = 2;
+constexpr int kLanguage = 3;
+constexpr int kHelp = 4;
 
 // The titles as read, without the Alt letter's marks ("&OnLine", "连接(&C)").
 QStringList MenuTitles(QMenuBar* bar) {
@@ -52,35 +56,39 @@ TEST(ShellWindowTest, StartsInChineseWithTitleAndSize) {
     EXPECT_EQ(rig.window.geometry().size(), QSize(1013, 703).boundedTo(available));
     EXPECT_EQ(rig.state.language, Language::Chinese);
     EXPECT_EQ(rig.state.currentPage, 0);
-    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"连接", "语言", "帮助"}));
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 0)->text(), QStringLiteral("联机或断开"));
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("English"));
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 2)->text(), QStringLiteral("关于"));
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()),
+              (QStringList{"文件", "编辑", "连接", "语言", "帮助"}));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kOnLine)->text(), QStringLiteral("联机或断开"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kLanguage)->text(), QStringLiteral("English"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kHelp)->text(), QStringLiteral("关于"));
     EXPECT_FALSE(rig.view.IsConnected());
 }
 
 TEST(ShellWindowTest, LanguageSwitchReplacesTheMenuBar) {
     ShellTestRig rig;
-    MenuItem(rig.window.menuBar(), 1)->trigger();
+    MenuItem(rig.window.menuBar(), kLanguage)->trigger();
     EXPECT_EQ(rig.state.language, Language::English);
-    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"OnLine", "Language", "Help"}));
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()),
+              (QStringList{"File", "Edit", "OnLine", "Language", "Help"}));
     // "&&" is how a menu shows one "&".
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 0)->text(), QStringLiteral("OnLine&&Disconnect"));
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("Chinese"));
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 2)->text(), QStringLiteral("About"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kOnLine)->text(),
+              QStringLiteral("OnLine&&Disconnect"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kLanguage)->text(), QStringLiteral("Chinese"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kHelp)->text(), QStringLiteral("About"));
     EXPECT_EQ(qobject_cast<MainPage*>(rig.view.PageWidget(PageSlot::Main))->Button(5430)->text(),
               QStringLiteral("Effect 1"));
 
-    MenuItem(rig.window.menuBar(), 1)->trigger();
+    MenuItem(rig.window.menuBar(), kLanguage)->trigger();
     EXPECT_EQ(rig.state.language, Language::Chinese);
-    EXPECT_EQ(MenuItem(rig.window.menuBar(), 1)->text(), QStringLiteral("English"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kLanguage)->text(), QStringLiteral("English"));
 }
 
 TEST(ShellWindowTest, LanguageSetThroughTheViewAlsoSwapsTheMenuBar) {
     ShellTestRig rig;
     DialogServices& services = rig.view;
     services.SetLanguage(Language::English);
-    EXPECT_EQ(MenuTitles(rig.window.menuBar()), (QStringList{"OnLine", "Language", "Help"}));
+    EXPECT_EQ(MenuTitles(rig.window.menuBar()),
+              (QStringList{"File", "Edit", "OnLine", "Language", "Help"}));
 }
 
 TEST(ShellWindowTest, AboutBoxShowsTheTitleInTheLanguage) {
@@ -106,7 +114,7 @@ TEST(ShellWindowTest, AboutItemRunsTheAboutBox) {
     ShellTestRig rig;
     int shown = 0;
     rig.window.SetAboutRunner([&shown] { ++shown; });
-    MenuItem(rig.window.menuBar(), 2)->trigger();
+    MenuItem(rig.window.menuBar(), kHelp)->trigger();
     EXPECT_EQ(shown, 1);
 }
 

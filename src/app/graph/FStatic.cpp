@@ -19,6 +19,12 @@ CFStatic::CFStatic(QWidget* parent) : QWidget(parent), notice_(new GraphNotice(t
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     connect(notice_, &GraphNotice::Due, this, &CFStatic::ElementChanged);
+    connect(notice_, &GraphNotice::Due, this, [this] {
+        if (finishAfterNotice_ && !notice_->IsPending()) {
+            finishAfterNotice_ = false;
+            emit DragFinished();
+        }
+    });
 }
 
 void CFStatic::SetSource(CAudio_Data& program) {
@@ -162,9 +168,12 @@ void CFStatic::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton || !channel) {
         return;
     }
-    const auto guard = LockElements();
-    channel->EnsureLaidOut(PlotRect());
-    interaction_.Press(channel->Chain(), ToPixelPoint(*event));
+    {
+        const auto guard = LockElements();
+        channel->EnsureLaidOut(PlotRect());
+        interaction_.Press(channel->Chain(), ToPixelPoint(*event));
+    }
+    emit DragStarted();
 }
 
 void CFStatic::mouseMoveEvent(QMouseEvent* event) {
@@ -199,4 +208,11 @@ void CFStatic::mouseReleaseEvent(QMouseEvent* event) {
         interaction_.Release(channel->Chain());
     }
     UpdateCursor();
+    // The page hears of the drag's last change at the notice's own pace; the
+    // drag is over for everyone else only after that.
+    if (notice_->IsPending()) {
+        finishAfterNotice_ = true;
+    } else {
+        emit DragFinished();
+    }
 }

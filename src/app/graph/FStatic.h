@@ -58,6 +58,11 @@ class CFStatic : public QWidget {
   signals:
     // An element was changed by dragging; its position in the chain.
     void ElementChanged(int chainIndex);
+    // The left button went down on the plot / came up again; DragFinished
+    // waits for the drag's last ElementChanged, so the page has taken every
+    // change of the drag when it comes.
+    void DragStarted();
+    void DragFinished();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +82,7 @@ class CFStatic : public QWidget {
 
     CAudio_Data* program_ = nullptr;
     const CSendDataQueue* queue_ = nullptr;
+    bool finishAfterNotice_ = false;
     int mode_ = GraphMode::kInput;
     int inputChannel_ = 0;
     int output_ = 0;

@@ -94,6 +94,23 @@ void CNumEdit::mousePressEvent(QMouseEvent* event) {
     SetEditing(true);
 }
 
+bool CNumEdit::event(QEvent* event) {
+    // Undo and redo keys belong to the editor's history, where a committed
+    // value is a step; the box's own text undo would only bring back text
+    // that the program no longer holds.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
+            key->keyCombination() ==
+                QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 void CNumEdit::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:

@@ -72,6 +72,7 @@ class CNumEdit : public QLineEdit {
     void Committed(int controlId);
 
   protected:
+    bool event(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

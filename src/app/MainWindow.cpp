@@ -80,9 +80,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::AddFileMenu(QMenuBar* bar, Language language) {
     QMenu* file = bar->addMenu(Tr(ShellText::kFileMenu, language));
-    NameViewKey(file->addAction(Tr(ShellText::kOpenItem, language), view_,
-                                &CAudioView::OpenProgramFile),
-                Shortcut::OpenFile());
+    NameViewKey(
+        file->addAction(Tr(ShellText::kOpenItem, language), view_, &CAudioView::OpenProgramFile),
+        Shortcut::OpenFile());
     NameViewKey(file->addAction(Tr(ShellText::kSaveItem, language), view_,
                                 [this] { view_->SaveProgramFile(); }),
                 Shortcut::SaveFile());
@@ -107,10 +107,11 @@ void MainWindow::AddEditMenu(QMenuBar* bar, Language language) {
                                      &EditHistory::SwitchSides);
     compareSwitch_->setShortcut(Shortcut::CompareSwitch());
     compareCopy_ = edit->addAction(QString(), &view_->History(), &EditHistory::CopyLiveToOther);
-    // These keys belong to the menu: they work wherever the focus is in the
-    // window, a numeric field included, like the view's own keys.
+    // These keys belong to the menu. The editor has one window, so they work
+    // wherever the focus is in it, a numeric field included; a modal dialog
+    // still holds them back.
     for (QAction* action : {undo_, redo_, compareSwitch_}) {
-        action->setShortcutContext(Qt::WindowShortcut);
+        action->setShortcutContext(Qt::ApplicationShortcut);
     }
     ShowEditSteps();
 }

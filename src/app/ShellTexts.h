@@ -28,8 +28,7 @@ inline constexpr BilingualText kSaveItem{"Save...", "保存..."};
 inline constexpr BilingualText kExportGraph{"Export graph as PNG...", "导出曲线图(PNG)..."};
 inline constexpr BilingualText kExportResponses{"Export responses as CSV...",
                                                 "导出响应曲线(CSV)..."};
-inline constexpr BilingualText kExportSheet{"Export setup sheet as PDF...",
-                                            "导出设置记录(PDF)..."};
+inline constexpr BilingualText kExportSheet{"Export setup sheet as PDF...", "导出设置记录(PDF)..."};
 inline constexpr BilingualText kEditMenu{"&Edit", "编辑(&E)"};
 inline constexpr BilingualText kConnectMenu{"&OnLine", "连接(&C)"};
 inline constexpr BilingualText kConnectItem{"OnLine&&Disconnect", "联机或断开"};

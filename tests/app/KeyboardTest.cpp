@@ -5,8 +5,10 @@
 // Tab walk through the screen.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 #include <algorithm>
 #include <iterator>
@@ -78,10 +80,11 @@ struct ShownWindow : ShellTestRig {
 TEST(Keyboard, MenusOpenWithF10AndTheirAltLetterInBothLanguages) {
     struct Letters {
         Language language;
-        Qt::Key connection, languages, help;
+        Qt::Key file, edit, connection, languages, help;
     };
-    for (const Letters& letters : {Letters{Language::Chinese, Qt::Key_C, Qt::Key_L, Qt::Key_H},
-                                   Letters{Language::English, Qt::Key_O, Qt::Key_L, Qt::Key_H}}) {
+    for (const Letters& letters :
+         {Letters{Language::Chinese, Qt::Key_F, Qt::Key_E, Qt::Key_C, Qt::Key_L, Qt::Key_H},
+          Letters{Language::English, Qt::Key_F, Qt::Key_E, Qt::Key_O, Qt::Key_L, Qt::Key_H}}) {
         ShownWindow rig;
         ASSERT_TRUE(rig.active);
         rig.view.SetLanguage(letters.language);
@@ -93,8 +96,11 @@ TEST(Keyboard, MenusOpenWithF10AndTheirAltLetterInBothLanguages) {
         rig.Press(Qt::Key_F10);
         EXPECT_EQ(rig.OpenMenu(), rig.Menu(0)) << "F10";
         rig.CloseMenu();
-        const std::pair<Qt::Key, int> mnemonics[] = {
-            {letters.connection, 0}, {letters.languages, 1}, {letters.help, 2}};
+        const std::pair<Qt::Key, int> mnemonics[] = {{letters.file, 0},
+                                                     {letters.edit, 1},
+                                                     {letters.connection, 2},
+                                                     {letters.languages, 3},
+                                                     {letters.help, 4}};
         for (const auto& [letter, menu] : mnemonics) {
             rig.Press(letter, Qt::AltModifier);
             EXPECT_EQ(rig.OpenMenu(), rig.Menu(menu)) << "Alt+" << char(letter);
@@ -168,6 +174,32 @@ TEST(Keyboard, PageKeysFollowThePageButtonsAndKeepTheAutomaticModeRule) {
     rig.Press(Qt::Key_5, Qt::ControlModifier);
     EXPECT_EQ(rig.state.currentPage, 0);
     EXPECT_EQ(rig.messages.shown.size(), 1u);
+}
+
+TEST(Keyboard, EveryKeyDoesExactlyOneThing) {
+    // Two owners of one key make Qt do neither, so a clash would silently
+    // disable a command: every key the window answers to has one owner.
+    ShownWindow rig;
+    std::multiset<QKeySequence> keys;
+    for (const QShortcut* shortcut : rig.window.findChildren<QShortcut*>()) {
+        if (shortcut->isEnabled()) {
+            keys.insert(shortcut->key());
+        }
+    }
+    for (const QAction* action : rig.window.menuBar()->findChildren<QAction*>()) {
+        // Widget-context items only name a key the view owns.
+        if (action->shortcutContext() != Qt::WidgetShortcut) {
+            for (const QKeySequence& key : action->shortcuts()) {
+                keys.insert(key);
+            }
+        }
+    }
+    for (const QKeySequence& key : keys) {
+        EXPECT_EQ(keys.count(key), 1U) << key.toString().toStdString();
+    }
+    for (const char* key : {"Ctrl+Z", "Ctrl+Shift+Z", "Ctrl+Y", "F6", "Ctrl+O", "Ctrl+L"}) {
+        EXPECT_EQ(keys.count(QKeySequence(QString::fromLatin1(key))), 1U) << key;
+    }
 }
 
 TEST(Keyboard, EnterOrSpacePressesTheFocusedButton) {

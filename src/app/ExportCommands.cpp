@@ -36,6 +36,10 @@ constexpr BilingualText kPresets{"Presets", "预置"};
 constexpr BilingualText kPictures{"PNG pictures", "PNG 图片"};
 constexpr BilingualText kTables{"CSV tables", "CSV 表格"};
 constexpr BilingualText kDocuments{"PDF documents", "PDF 文档"};
+// The names the save dialogs suggest, in the interface language like the rest of the dialog.
+constexpr BilingualText kGraphFile{"graph.png", "曲线图.png"};
+constexpr BilingualText kResponsesFile{"responses.csv", "响应曲线.csv"};
+constexpr BilingualText kSheetFile{"setup-sheet.pdf", "设置记录.pdf"};
 
 constexpr int kSheetGraphWidth = 900;
 constexpr int kSheetGraphHeight = 330;
@@ -123,15 +127,15 @@ ExportCommands::PathChooser ExportCommands::FileDialogChooser(QWidget* parent,
         switch (kind) {
             case ExportKind::GraphPicture:
                 filter = Tr(kPictures, language) + QStringLiteral(" (*.png)");
-                name = QStringLiteral("graph.png");
+                name = Tr(kGraphFile, language);
                 break;
             case ExportKind::ResponseTable:
                 filter = Tr(kTables, language) + QStringLiteral(" (*.csv)");
-                name = QStringLiteral("responses.csv");
+                name = Tr(kResponsesFile, language);
                 break;
             case ExportKind::SetupSheet:
                 filter = Tr(kDocuments, language) + QStringLiteral(" (*.pdf)");
-                name = QStringLiteral("setup-sheet.pdf");
+                name = Tr(kSheetFile, language);
                 break;
         }
         return QFileDialog::getSaveFileName(parent, QString(),

@@ -103,8 +103,8 @@ inline bool HasChinese(const QString& text) {
 }
 
 // Latin words a Chinese interface shows as they are: units, acronyms,
-// the product's name, the pictures of the source-mode button and the keys
-// named in tooltips.
+// the product's name, the pictures of the source-mode button, the keys
+// named in tooltips and the file patterns of the save dialogs.
 inline bool IsNeutralWord(const QString& word) {
     static const QSet<QString> kNeutral = {
         QStringLiteral("dB"),    QStringLiteral("Hz"),    QStringLiteral("HZ"),
@@ -116,6 +116,7 @@ inline bool IsNeutralWord(const QString& word) {
         QStringLiteral("Lo_EQ"), QStringLiteral("Hi_EQ"), QStringLiteral("English"),
         QStringLiteral("FBX"),   QStringLiteral("Ctrl"),  QStringLiteral("Shift"),
         QStringLiteral("PNG"),   QStringLiteral("CSV"),   QStringLiteral("PDF"),
+        QStringLiteral("png"),   QStringLiteral("csv"),   QStringLiteral("pdf"),
     };
     return kNeutral.contains(word);
 }

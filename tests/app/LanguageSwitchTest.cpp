@@ -14,6 +14,7 @@
 #include "LanguageCheck.h"
 #include "ShellTestRig.h"
 #include "app/ConnectionIndicators.h"
+#include "app/ExportCommands.h"
 #include "app/PageButtons.h"
 #include "app/ProgramFileCommands.h"
 #include "app/dialogs/AboutBox.h"
@@ -21,6 +22,7 @@
 #include "app/dialogs/SetupDialog.h"
 #include "app/graph/FStatic.h"
 #include "app/widgets/NumEdit.h"
+#include "model/Audio_Data.h"
 #include "model/SystemData.h"
 
 namespace {
@@ -115,6 +117,15 @@ class LanguageSwitch : public testing::Test {
             rig_.view.PressPageButton(page);
             CheckWindowAndGraphs(when + ", page " + std::to_string(page));
         }
+        // The Edit menu names a step, and the compare buttons side B, in the language.
+        rig_.view.EditProgram([](CAudio_Data& program) {
+            CFilter& band = program.GetOutput(1).GetBand(4);
+            band.SetGainIndex(band.GetGainIndex() == 230 ? 170 : 230);
+        });
+        rig_.view.History().CopyLiveToOther();
+        rig_.view.History().SwitchSides();
+        CheckWindowAndGraphs(when + ", an edit to undo and side B live");
+        rig_.view.History().SwitchSides();
         rig_.view.OpenPresetGroups(0);
         rig_.view.OpenPresetGroups(1);
         rig_.view.OpenSetup();
@@ -138,6 +149,11 @@ class LanguageSwitch : public testing::Test {
                                 "open dialog");
         CheckModal<QFileDialog>([&] { choose(FileDialogKind::Save, QStringLiteral("*.dia")); },
                                 "save dialog");
+        const auto chooseExport = ExportCommands::FileDialogChooser(&rig_.window, rig_.state);
+        for (const ExportKind kind :
+             {ExportKind::GraphPicture, ExportKind::ResponseTable, ExportKind::SetupSheet}) {
+            CheckModal<QFileDialog>([&] { chooseExport(kind); }, "export dialog");
+        }
     }
 
     ShellTestRig rig_;

@@ -3,12 +3,15 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <array>
 
 #include "app/AppState.h"
 #include "app/AudioDoc.h"
 #include "app/AudioView.h"
+#include "app/CompareControl.h"
 #include "app/MainWindow.h"
 #include "app/MessageSink.h"
 #include "app/dialogs/AboutBox.h"
@@ -19,6 +22,7 @@
 #include "core/SimulatedDevice.h"
 #include "links/HidDevice.h"
 #include "links/SerialPortRecord.h"
+#include "model/Audio_Data.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
 #include "protocol/ReceivedProgram.h"
@@ -75,6 +79,23 @@ QImage OverWindow(MainWindow& window, QDialog& dialog) {
     dialog.hide();
     return picture;
 }
+
+// The menu bar's menu `index` open under its title, as a click leaves it.
+QImage WithMenuOpen(MainWindow& window, int index) {
+    QMenuBar* bar = window.menuBar();
+    QAction* title = bar->actions().at(index);
+    QMenu* menu = title->menu();
+    const QPoint under = bar->actionGeometry(title).bottomLeft();
+    menu->popup(bar->mapToGlobal(under));
+    Settle();
+    QImage picture = window.grab().toImage();
+    QPainter painter(&picture);
+    painter.drawImage(bar->mapTo(&window, under), menu->grab().toImage());
+    painter.end();
+    menu->hide();
+    Settle();
+    return picture;
+}
 }  // namespace
 
 struct EditorShots::Editor {
@@ -128,6 +149,7 @@ void EditorShots::Render(QSize windowSize, Language language, const ShotSink& sa
     Settle();
     RenderPages(save);
     RenderDialogs(save);
+    RenderMenus(save);
     window.View().SelectPage(0);
 }
 
@@ -168,4 +190,26 @@ void EditorShots::RenderDialogs(const ShotSink& save) {
         AboutBox dialog(language, &window);
         save(QStringLiteral("14-about"), OverWindow(window, dialog));
     }
+}
+
+void EditorShots::RenderMenus(const ShotSink& save) {
+    MainWindow& window = editor_->window;
+    CAudioView& view = window.View();
+    view.SelectPage(kFirstOutputPage);
+    Settle();
+    save(QStringLiteral("15-file-menu"), WithMenuOpen(window, 0));
+    // One edit, so that the Edit menu names a step; it is taken back after.
+    view.EditProgram(
+        [](CAudio_Data& program) { program.GetOutput(0).GetBand(4).SetGainIndex(230); });
+    view.RefreshPages();
+    save(QStringLiteral("16-edit-menu"), WithMenuOpen(window, 1));
+    view.Undo();
+    // Side B live, after "copy A to B": the compare buttons say so.
+    view.History().CopyLiveToOther();
+    view.History().SwitchSides();
+    Settle();
+    save(QStringLiteral("17-compare-b-live"), window.grab().toImage());
+    view.History().SwitchSides();
+    view.SelectPage(0);
+    Settle();
 }

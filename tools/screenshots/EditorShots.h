@@ -26,12 +26,15 @@ class EditorShots {
     EditorShots();
     ~EditorShots();
 
-    // Every page, then every dialog over the window, at `windowSize`.
+    // Every page, every dialog over the window, then the File and Edit menus
+    // and the compare buttons, at `windowSize`.
     void Render(QSize windowSize, Language language, const ShotSink& save);
 
   private:
     void RenderPages(const ShotSink& save);
     void RenderDialogs(const ShotSink& save);
+    // The File and Edit menus open, and the compare buttons with side B live.
+    void RenderMenus(const ShotSink& save);
 
     struct Editor;
     std::unique_ptr<Editor> editor_;

@@ -145,6 +145,21 @@ TEST_F(EditHistoryDeviceTest, TheMenuNamesTheStepInBothLanguages) {
     EXPECT_EQ(Output().Equaliser().Table().Row(4).Gain().text(), QStringLiteral("0.0"));
 }
 
+TEST_F(EditHistoryDeviceTest, UndoBackToTheProgramAsReadLeavesNothingUnsaved) {
+    UnsavedWork& unsaved = rig.view.Unsaved();
+    ASSERT_FALSE(unsaved.IsModified());
+    TypeAndEnter(Output().Equaliser().Table().Row(1).Gain(), "4");
+    DragBand(Output(), 3);
+    EXPECT_TRUE(unsaved.IsModified());
+    PressKeys(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_TRUE(unsaved.IsModified()) << "one of two edits taken back";
+    PressKeys(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_FALSE(unsaved.IsModified());
+    EXPECT_FALSE(unsaved.WindowTitle().startsWith(QLatin1Char('*')));
+    PressKeys(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_TRUE(unsaved.IsModified());
+}
+
 TEST_F(EditHistoryDeviceTest, ReadingTheProgramFromTheDeviceStartsANewHistory) {
     TypeAndEnter(Output().Equaliser().Table().Row(0).Gain(), "6");
     ASSERT_TRUE(rig.window.UndoAction()->isEnabled());

@@ -17,6 +17,7 @@
 #include "app/AudioDoc.h"
 #include "app/CompareControl.h"
 #include "app/ConnectionIndicators.h"
+#include "app/HeldButtonGestures.h"
 #include "app/KeyboardShortcuts.h"
 #include "app/LinkSettingsMemory.h"
 #include "app/MessageSink.h"
@@ -33,6 +34,7 @@
 #include "app/dialogs/SetupDialog.h"
 #include "app/graph/FStatic.h"
 #include "app/pages/OutputPage.h"
+#include "controls/KitArrowButton.h"
 #include "model/ChannelIndex.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
@@ -257,6 +259,9 @@ void CAudioView::ProgramFileLoaded() {
 }
 
 void CAudioView::WatchGestures() {
+    auto* heldButtons = new HeldButtonGestures(this);
+    connect(heldButtons, &HeldButtonGestures::Started, history_, &EditHistory::BeginGesture);
+    connect(heldButtons, &HeldButtonGestures::Finished, history_, &EditHistory::EndGesture);
     for (Page* page : pages_) {
         for (CFStatic* graph : page->findChildren<CFStatic*>()) {
             connect(graph, &CFStatic::DragStarted, history_, &EditHistory::BeginGesture);
@@ -265,6 +270,9 @@ void CAudioView::WatchGestures() {
         for (QAbstractSlider* slider : page->findChildren<QAbstractSlider*>()) {
             connect(slider, &QAbstractSlider::sliderPressed, history_, &EditHistory::BeginGesture);
             connect(slider, &QAbstractSlider::sliderReleased, history_, &EditHistory::EndGesture);
+        }
+        for (KitArrowButton* arrow : page->findChildren<KitArrowButton*>()) {
+            heldButtons->Watch(arrow);
         }
     }
 }

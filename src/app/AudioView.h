@@ -204,7 +204,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
                                   const std::function<void()>& action);
     void BindKeys(const QKeySequence& keys, const std::function<void()>& action);
     void BindPageKeys();
-    // Drags on the graphs and sliders of the pages are one step each.
+    // Drags on the graphs and sliders of the pages, and a held spin arrow,
+    // are one step each.
     void WatchGestures();
     void ProgramFileLoaded();
 

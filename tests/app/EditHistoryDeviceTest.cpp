@@ -4,6 +4,7 @@
 // its redo the device holds exactly the editor's program.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QSlider>
@@ -18,6 +19,7 @@
 #include "app/pages/OutputEqSection.h"
 #include "app/pages/OutputLevelSection.h"
 #include "app/pages/OutputMixSection.h"
+#include "app/widgets/SpinButtons.h"
 
 namespace {
 
@@ -51,6 +53,14 @@ const EditKind kEditKinds[] = {
          TypeAndEnter(page.Equaliser().Table().Row(0).Gain(), "6");
      }},
     {"drag on the graph", [](ShellTestRig&, OutputPage& page) { DragBand(page, 2); }},
+    {"held spin arrow",
+     [](ShellTestRig&, OutputPage& page) {
+         // Held past the repeat delay, the arrow steps several times.
+         QAbstractButton* up = page.Equaliser().Table().Row(1).GainSpin().UpButton();
+         QTest::mousePress(up, Qt::LeftButton);
+         QTest::qWait(up->autoRepeatDelay() + 4 * up->autoRepeatInterval());
+         QTest::mouseRelease(up, Qt::LeftButton);
+     }},
     {"switch", [](ShellTestRig&, OutputPage& page) { page.Mix().MusicSwitch()->click(); }},
     {"family choice",
      [](ShellTestRig&, OutputPage& page) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "curves/NaturalLog.h"
+#include "curves/WideVectors.h"
 
 namespace {
 // Arrays padded to a multiple of the widest vector, so every loop below runs
@@ -47,7 +48,11 @@ double PowerToDbSlowly(double power) {
 }
 }  // namespace
 
-void EvaluateSections(std::span<const BiquadSection> sections, GridResponse& response) {
+namespace {
+// Built twice (see WideVectors.h): in the file's own namespace, because a
+// function built that way must carry the attribute wherever it is declared.
+SONAVEL_WIDE_VECTOR_CLONES
+void EvaluateOnGrid(std::span<const BiquadSection> sections, GridResponse& response) {
     const UnitCircle& circle = GridUnitCircle();
     // The sections' dB contributions add, so their power ratios multiply and
     // one logarithm per point serves the whole cascade (the natural one is the
@@ -98,4 +103,9 @@ void EvaluateSections(std::span<const BiquadSection> sections, GridResponse& res
         }
     }
     std::copy_n(db.begin(), kGridPointCount, response.begin());
+}
+}  // namespace
+
+void EvaluateSections(std::span<const BiquadSection> sections, GridResponse& response) {
+    EvaluateOnGrid(sections, response);
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "curves/WideVectors.h"
+
 namespace {
 constexpr int kHalfMarker = kMarkerSize / 2;
 constexpr int kHalfHandle = kHandleSize / 2;
@@ -35,6 +37,58 @@ void PlaceLabelHorizontally(const GraphScale& scale, const PixelRect& marker, in
     } else {
         label.left = marker.left;
         label.right = marker.right + extent;
+    }
+}
+
+// The loops behind the two fills, built twice (see WideVectors.h); they live
+// in this file's namespace because a function built that way must carry the
+// attribute wherever it is declared.
+SONAVEL_WIDE_VECTOR_CLONES
+void FillElementRows(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
+                     ElementCurve& curve) {
+    // Rows first into a plain array, so that the conversion runs as vector
+    // code; only the copy into the points' y fields is a strided loop.
+    std::array<int32_t, kGridPointCount> rows;
+    for (int i = 0; i < kGridPointCount; ++i) {
+        rows[i] = TruncateToPixelBranchless(scale.DbToYF(response[i]) + 0.5);
+    }
+    const int zeroY = scale.DbToY(0.0) + kPlotTopMargin;
+    curve.front().y = zeroY;
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i + 1] = {curve[i + 1].x, rows[i] + kPlotTopMargin};
+    }
+    curve.back().y = zeroY;
+}
+
+SONAVEL_WIDE_VECTOR_CLONES
+void FillSumRows(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
+                 SumCurve& curve, SumCurveF& curveF) {
+    // Short plain loops through scratch arrays, so that each compiles to
+    // vector code; only the copies into the points' y fields are strided. The
+    // sums of every chain are redrawn on every drag step.
+    std::array<double, kGridPointCount> y;
+    std::array<int32_t, kGridPointCount> rows;
+    for (int i = 0; i < kGridPointCount; ++i) {
+        y[i] = scale.DbToYF(sumDb[i]);
+        rows[i] = TruncateToPixelBranchless(y[i] + 0.5);
+    }
+    for (int i = 0; i < kGridPointCount; ++i) {
+        // As std::clamp, NaN passing through, written as selects.
+        const double v = y[i];
+        y[i] = v >= -kFloatPixelLimit ? (v <= kFloatPixelLimit ? v : kFloatPixelLimit)
+                                      : (v < -kFloatPixelLimit ? -kFloatPixelLimit : v);
+    }
+    std::array<float, kGridPointCount> rowsF;
+    for (int i = 0; i < kGridPointCount; ++i) {
+        rowsF[i] = static_cast<float>(y[i] + kPlotTopMargin);
+    }
+    // Whole points are written, x read back unchanged, so that the stores
+    // are contiguous and these loops run as vector code too.
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curve[i] = {curve[i].x, rows[i] + kPlotTopMargin};
+    }
+    for (int i = 0; i < kGridPointCount; ++i) {
+        curveF[i] = {curveF[i].x, rowsF[i]};
     }
 }
 }  // namespace
@@ -98,16 +152,6 @@ void PlaceElementCurveX(const GraphScale& scale, ElementCurve& curve) {
     curve.back().x = scale.Width() + kPlotLeftMargin;
 }
 
-void FillElementCurveY(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
-                       ElementCurve& curve) {
-    int zeroY = scale.DbToY(0.0) + kPlotTopMargin;
-    curve.front().y = zeroY;
-    for (int i = 0; i < kGridPointCount; ++i) {
-        curve[i + 1].y = scale.DbToY(response[i]) + kPlotTopMargin;
-    }
-    curve.back().y = zeroY;
-}
-
 void PlaceSumCurvesX(const GraphScale& scale, SumCurve& curve, SumCurveF& curveF) {
     for (int i = 0; i < kGridPointCount; ++i) {
         curve[i].x = scale.FrequencyToX(GridFrequencies()[i]) + kPlotLeftMargin;
@@ -115,24 +159,12 @@ void PlaceSumCurvesX(const GraphScale& scale, SumCurve& curve, SumCurveF& curveF
     }
 }
 
+void FillElementCurveY(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
+                       ElementCurve& curve) {
+    FillElementRows(scale, response, curve);
+}
+
 void FillSumCurvesY(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
                     SumCurve& curve, SumCurveF& curveF) {
-    // Short plain loops through one scratch array, so that each compiles to
-    // vector code: the sums of every chain are redrawn on every drag step.
-    std::array<double, kGridPointCount> y;
-    for (int i = 0; i < kGridPointCount; ++i) {
-        y[i] = scale.DbToYF(sumDb[i]);
-    }
-    for (int i = 0; i < kGridPointCount; ++i) {
-        curve[i].y = TruncateToPixel(y[i] + 0.5) + kPlotTopMargin;
-    }
-    for (int i = 0; i < kGridPointCount; ++i) {
-        // As std::clamp, NaN passing through, written as selects.
-        const double v = y[i];
-        y[i] = v >= -kFloatPixelLimit ? (v <= kFloatPixelLimit ? v : kFloatPixelLimit)
-                                      : (v < -kFloatPixelLimit ? -kFloatPixelLimit : v);
-    }
-    for (int i = 0; i < kGridPointCount; ++i) {
-        curveF[i].y = static_cast<float>(y[i] + kPlotTopMargin);
-    }
+    FillSumRows(scale, sumDb, curve, curveF);
 }

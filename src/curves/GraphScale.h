@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 // Curves are drawn this far right of and below their plot position.
 inline constexpr int kPlotLeftMargin = 35;
@@ -25,6 +26,16 @@ inline int TruncateToPixel(double value) {
         return 0;
     }
     return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
+}
+
+// The same result as TruncateToPixel for every input, NaN included, written
+// with selects only: loops over the whole grid call it, and only branch-free
+// code runs as vector instructions.
+inline int32_t TruncateToPixelBranchless(double value) {
+    constexpr double kPixelLimit = 1.0e6;
+    const double clamped = value >= -kPixelLimit ? (value <= kPixelLimit ? value : kPixelLimit)
+                                                 : (value < -kPixelLimit ? -kPixelLimit : 0.0);
+    return static_cast<int32_t>(clamped);
 }
 
 class GraphScale {

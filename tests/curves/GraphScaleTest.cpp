@@ -22,6 +22,33 @@ TEST(GraphScale, DecibelsToHeights) {
     EXPECT_EQ(kScale.DbToY(11.0), -9) << "-9.5 truncates towards zero above the plot";
 }
 
+// The grid loops use the branch-free form; it must agree everywhere, the odd values included.
+TEST(GraphScale, BranchFreeTruncationAgreesWithTheOrdinaryOne) {
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    for (double value : {0.0,
+                         -0.0,
+                         0.49,
+                         -0.5,
+                         -0.99,
+                         1.5,
+                         299.999,
+                         -9.5,
+                         1.0e6,
+                         1.0e6 + 0.5,
+                         -1.0e6,
+                         -1.0e6 - 0.5,
+                         2.5e9,
+                         -2.5e9,
+                         1.0e300,
+                         -1.0e300,
+                         kInfinity,
+                         -kInfinity,
+                         std::numeric_limits<double>::quiet_NaN(),
+                         std::numeric_limits<double>::denorm_min()}) {
+        EXPECT_EQ(TruncateToPixelBranchless(value), TruncateToPixel(value)) << value;
+    }
+}
+
 TEST(GraphScale, FrequenciesToPositionsUseAWholeDecadeWidth) {
     EXPECT_EQ(kScale.FrequencyToX(20.0), 0);
     EXPECT_EQ(kScale.FrequencyToX(200.0), 200);

@@ -2,8 +2,12 @@
 // Costs of undo, redo and A/B compare: a snapshot is taken after every user
 // edit (it must stay well below a frame so typing and dragging never lag),
 // and a restore, which flags the differing rows, runs on every undo, redo
-// and A/B switch.
+// and A/B switch. Taking a snapshot runs next to copying the bytes it keeps;
+// a restore, which loads a whole program, next to recalculating one.
 #include <benchmark/benchmark.h>
+
+#include "AllocationCounter.h"
+#include "ProgramPeers.h"
 
 #include "model/Audio_Data.h"
 #include "model/ProgramHistory.h"
@@ -13,10 +17,14 @@ namespace {
 
 void BM_TakeSnapshot(benchmark::State& state) {
     CAudio_Data program;
-    for (auto _ : state) {
-        ProgramSnapshot snapshot = TakeSnapshot(program);
-        benchmark::DoNotOptimize(snapshot.archive.data());
-    }
+    const std::vector<uint8_t> kept = TakeSnapshot(program).archive;
+    RunAgainstPeer(
+        state,
+        [&] {
+            ProgramSnapshot snapshot = TakeSnapshot(program);
+            benchmark::DoNotOptimize(snapshot.archive.data());
+        },
+        CopyBytes{kept});
 }
 BENCHMARK(BM_TakeSnapshot)->Unit(benchmark::kMicrosecond);
 
@@ -25,11 +33,15 @@ void BM_EditAndCommit(benchmark::State& state) {
     CAudio_Data program;
     ProgramHistory history;
     history.Reset(TakeSnapshot(program));
+    const std::vector<uint8_t> kept = history.Current().archive;
     int gain = 0;
-    for (auto _ : state) {
-        program.GetOutput(2).GetBand(3).SetGainIndex(150 + (gain++ % 100));
-        benchmark::DoNotOptimize(history.Commit(TakeSnapshot(program)));
-    }
+    RunAgainstPeer(
+        state,
+        [&] {
+            program.GetOutput(2).GetBand(3).SetGainIndex(150 + (gain++ % 100));
+            benchmark::DoNotOptimize(history.Commit(TakeSnapshot(program)));
+        },
+        CopyBytes{kept});
 }
 BENCHMARK(BM_EditAndCommit)->Unit(benchmark::kMicrosecond);
 
@@ -43,10 +55,13 @@ void BM_RestoreSnapshot(benchmark::State& state) {
     }
     const ProgramSnapshot b = TakeSnapshot(program);
     bool toA = true;
-    for (auto _ : state) {
-        RestoreSnapshot(program, toA ? a : b);
-        toA = !toA;
-    }
+    RunAgainstPeer(
+        state,
+        [&] {
+            RestoreSnapshot(program, toA ? a : b);
+            toA = !toA;
+        },
+        RecalculateOnce{program});
 }
 BENCHMARK(BM_RestoreSnapshot)->Unit(benchmark::kMicrosecond);
 

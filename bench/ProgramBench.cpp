@@ -9,33 +9,13 @@
 #include <vector>
 
 #include "AllocationCounter.h"
+#include "ProgramPeers.h"
 #include "model/Audio_Data.h"
 #include "model/ProgramFile.h"
 
 namespace {
 
 const PixelRect kPlot{0, 0, 720, 300};
-
-// Recalculates every element of `program` once and sums every chain.
-struct RecalculateOnce {
-    CAudio_Data& program;
-    static void Chain(CEQ& chain) {
-        for (int i = 0; i < chain.GetCount(); ++i) {
-            chain.GetElement(i).Recalculate();
-        }
-        chain.SumResponse();
-    }
-    void operator()() {
-        for (int i = 0; i < CAudio_InRoute::kCount; ++i) {
-            Chain(program.GetInput(i).GetChain());
-        }
-        Chain(program.GetEffect().GetChain());
-        for (int i = 0; i < CAudio_OutRoute::kCount; ++i) {
-            Chain(program.GetOutput(i).GetChain());
-        }
-        benchmark::DoNotOptimize(&program);
-    }
-};
 
 // A program with something in every chain, as a user's file would have.
 void Shape(CAudio_Data& program) {

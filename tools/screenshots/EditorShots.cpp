@@ -18,11 +18,15 @@
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/SetupDialog.h"
+#include "app/pages/EqBandTable.h"
+#include "app/pages/EqBandTableRow.h"
+#include "app/pages/OutputEqSection.h"
+#include "app/pages/OutputPage.h"
+#include "app/widgets/NumEdit.h"
 #include "core/DemoContents.h"
 #include "core/SimulatedDevice.h"
 #include "links/HidDevice.h"
 #include "links/SerialPortRecord.h"
-#include "model/Audio_Data.h"
 #include "model/PresetStore.h"
 #include "model/SystemData.h"
 #include "protocol/ReceivedProgram.h"
@@ -137,6 +141,8 @@ EditorShots::EditorShots() : editor_(std::make_unique<Editor>()) {
     view.OnSystemDataRead();
     view.RefreshOutputLinks();
     view.RefreshPages();
+    // The demo's program is where the editor starts, as after reading a device.
+    view.History().Reset();
 }
 
 EditorShots::~EditorShots() = default;
@@ -198,10 +204,14 @@ void EditorShots::RenderMenus(const ShotSink& save) {
     view.SelectPage(kFirstOutputPage);
     Settle();
     save(QStringLiteral("15-file-menu"), WithMenuOpen(window, 0));
-    // One edit, so that the Edit menu names a step; it is taken back after.
-    view.EditProgram(
-        [](CAudio_Data& program) { program.GetOutput(0).GetBand(4).SetGainIndex(230); });
-    view.RefreshPages();
+    // One edit typed as a user types it, so that the Edit menu names a step;
+    // it is taken back after.
+    auto* output = static_cast<OutputPage*>(view.CurrentPageWidget());
+    CNumEdit& gain = output->Equaliser().Table().Row(4).Gain();
+    gain.selectAll();
+    gain.insert(QStringLiteral("3"));
+    gain.CommitTypedText();
+    Settle();
     save(QStringLiteral("16-edit-menu"), WithMenuOpen(window, 1));
     view.Undo();
     // Side B live, after "copy A to B": the compare buttons say so.

@@ -16,3 +16,8 @@ void DeviceDataTargets::StoreSystemItem(int item, std::span<const uint8_t> paylo
 uint8_t DeviceDataTargets::GetSystemByte(int index) const {
     return system_.Byte(index);
 }
+
+std::array<uint8_t, kLastSystemByte + 1> DeviceDataTargets::GetSystemBytes() const {
+    static_assert(kSystemDataSize == kLastSystemByte + 1);
+    return system_.Bytes();
+}

@@ -15,20 +15,24 @@ constexpr int kMaxMusicVolumeByte = 13;
 void Limit(uint8_t& value, uint8_t maximum) {
     value = std::min(value, maximum);
 }
+
+void LimitEffect(ProgramBlock& block, const std::array<uint8_t, kLastSystemByte + 1>& system) {
+    Limit(block[kEffectRecordOffset + kEffectLevelByte], system[kMaxEffectVolumeByte]);
+}
 }  // namespace
 
 void LimitReceivedEffect(ProgramBlock& block, const ReplyTargets& system) {
-    Limit(block[kEffectRecordOffset + kEffectLevelByte],
-          system.GetSystemByte(kMaxEffectVolumeByte));
+    LimitEffect(block, system.GetSystemBytes());
 }
 
 void LimitReceivedProgram(ProgramBlock& block, const ReplyTargets& system) {
-    const uint8_t music = system.GetSystemByte(kMaxMusicVolumeByte);
+    // One consistent read of the maximum volumes for the whole block.
+    const std::array<uint8_t, kLastSystemByte + 1> bytes = system.GetSystemBytes();
+    const uint8_t music = bytes[kMaxMusicVolumeByte];
     Limit(block[0 * kInputRecordSize + kInputLevelByte], music);
     Limit(block[1 * kInputRecordSize + kInputLevelByte], music);
-    Limit(block[2 * kInputRecordSize + kInputLevelByte],
-          system.GetSystemByte(kMaxMicrophoneVolumeByte));
-    LimitReceivedEffect(block, system);
+    Limit(block[2 * kInputRecordSize + kInputLevelByte], bytes[kMaxMicrophoneVolumeByte]);
+    LimitEffect(block, bytes);
 }
 
 void ForceFixedFilterFields(ProgramBlock& block) {

@@ -8,6 +8,7 @@
 // their arrays directly. Calls come from the USB worker thread too.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 
@@ -22,4 +23,13 @@ class ReplyTargets {
     // `payload` holds at least three bytes (zero-filled when the reply was shorter).
     virtual void StoreSystemItem(int item, std::span<const uint8_t> payload) = 0;
     virtual uint8_t GetSystemByte(int index) const = 0;
+    // Every system byte at once; a store that guards its bytes with a lock
+    // takes it once here instead of once a byte.
+    virtual std::array<uint8_t, kLastSystemByte + 1> GetSystemBytes() const {
+        std::array<uint8_t, kLastSystemByte + 1> bytes{};
+        for (int i = 0; i <= kLastSystemByte; ++i) {
+            bytes[static_cast<size_t>(i)] = GetSystemByte(i);
+        }
+        return bytes;
+    }
 };

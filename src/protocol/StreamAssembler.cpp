@@ -11,14 +11,50 @@ constexpr uint8_t kBlank = 0x20;
 
 StreamAssembler::Outcome StreamAssembler::Feed(std::span<const uint8_t> bytes) {
     frameLength_ = 0;
+    inPlaceFrame_ = nullptr;
     size_t start = 0;
     if (!inFrame_) {
         start = ScanForStart(bytes);
         if (!inFrame_) {
             return Outcome::Incomplete;
         }
+        if (std::optional<Outcome> whole = TakeWholeFrame(bytes, start)) {
+            return *whole;
+        }
     }
     return Collect(bytes.subspan(start));
+}
+
+std::optional<StreamAssembler::Outcome> StreamAssembler::TakeWholeFrame(
+    std::span<const uint8_t> bytes, size_t afterSync) {
+    // Only a frame whose three sync bytes and all the rest lie in this read,
+    // as a reply usually arrives, is taken where it lies; anything else is
+    // collected into the buffer.
+    constexpr size_t kSyncCount = 3;
+    if (afterSync < kSyncCount || bytes[afterSync - 3] != kFrameSync ||
+        bytes[afterSync - 2] != kFrameSync) {
+        return std::nullopt;
+    }
+    const std::span<const uint8_t> frame = bytes.subspan(afterSync - kSyncCount);
+    if (frame.size() < kFrameHeaderSize + 2) {
+        return std::nullopt;
+    }
+    const size_t length = AnnouncedPayloadLength(frame) + kFrameOverhead;
+    if (length > kMaxFrameLength) {
+        ReturnToSearching();
+        return Outcome::Rejected;
+    }
+    if (frame.size() < length) {
+        return std::nullopt;
+    }
+    const bool valid = IsValidFrame(frame.first(length));
+    ReturnToSearching();
+    if (!valid) {
+        return Outcome::Rejected;
+    }
+    inPlaceFrame_ = frame.data();
+    frameLength_ = length;
+    return Outcome::Complete;
 }
 
 size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {
@@ -97,5 +133,6 @@ void StreamAssembler::ReturnToSearching() {
 void StreamAssembler::Reset() {
     ReturnToSearching();
     frameLength_ = 0;
+    inPlaceFrame_ = nullptr;
     frame_.fill(kBlank);
 }

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 class StreamAssembler {
@@ -29,8 +30,12 @@ class StreamAssembler {
     // is searching again.
     Outcome Feed(std::span<const uint8_t> bytes);
 
-    // The frame completed by the last Feed; valid until the next Feed or Reset.
-    std::span<const uint8_t> Frame() const { return {frame_.data(), frameLength_}; }
+    // The frame completed by the last Feed; valid until the next Feed or
+    // Reset, and no longer than the bytes given to that Feed: a frame that
+    // arrived whole in one read is not copied but read where it lies.
+    std::span<const uint8_t> Frame() const {
+        return {inPlaceFrame_ != nullptr ? inPlaceFrame_ : frame_.data(), frameLength_};
+    }
 
     // Back to searching with a blank buffer, as before a resend.
     void Reset();
@@ -42,10 +47,15 @@ class StreamAssembler {
   private:
     // Returns the index of the first byte after a frame start, or bytes.size().
     size_t ScanForStart(std::span<const uint8_t> bytes);
+    // A frame that lies whole in `bytes`, its sync bytes just before
+    // `afterSync`, is checked in place; nullopt when it must be collected.
+    std::optional<Outcome> TakeWholeFrame(std::span<const uint8_t> bytes, size_t afterSync);
     Outcome Collect(std::span<const uint8_t> bytes);
     Outcome Finish();
 
     std::array<uint8_t, kBufferSize> frame_{};
+    // The start of a frame taken where it lay in the caller's bytes, or null.
+    const uint8_t* inPlaceFrame_ = nullptr;
     size_t count_ = 0;
     size_t expectedLength_ = 0;
     size_t frameLength_ = 0;

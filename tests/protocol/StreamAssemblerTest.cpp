@@ -71,6 +71,30 @@ TEST(StreamAssembler, ByteAtATimeProgramReply) {
     EXPECT_EQ(assembler.Frame().size(), 1046u);
 }
 
+// A reply that arrives whole is read where it lies, a split one is collected:
+// both must give the same frame, whatever noise came before it.
+TEST(StreamAssembler, EverySplitAndNoiseGivesTheSameFrame) {
+    std::vector<uint8_t> payload(1032);
+    for (size_t i = 0; i < payload.size(); ++i) {
+        payload[i] = static_cast<uint8_t>(i * 7);
+    }
+    const std::vector<uint8_t> reply = DeviceReply(Command::kProgramRead, 0, 0, 0, payload);
+    for (const std::vector<uint8_t>& noise :
+         {std::vector<uint8_t>{}, std::vector<uint8_t>{0x13}, std::vector<uint8_t>{0x5A, 0x01},
+          std::vector<uint8_t>{0x5A, 0x5A, 0x00}}) {
+        const std::vector<uint8_t> read = Concat(noise, reply);
+        for (size_t split = 0; split < read.size(); split += 13) {
+            StreamAssembler assembler;
+            assembler.Feed(Slice(read, 0, split));
+            ASSERT_EQ(assembler.Feed(Slice(read, split, read.size() - split)), Outcome::Complete)
+                << "noise " << noise.size() << ", split at " << split;
+            ASSERT_EQ(std::vector<uint8_t>(assembler.Frame().begin(), assembler.Frame().end()),
+                      reply)
+                << "noise " << noise.size() << ", split at " << split;
+        }
+    }
+}
+
 TEST(StreamAssembler, SecondReplyInTheSameReadIsDropped) {
     StreamAssembler assembler;
     const std::vector<uint8_t> read =

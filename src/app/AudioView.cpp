@@ -124,7 +124,16 @@ bool CAudioView::SaveProgramFile() {
 }
 
 bool CAudioView::AskBeforeClosing() {
-    return unsaved_->AskBeforeReplacing(CloseQuestion(services_.state.language), false);
+    const Language language = services_.state.language;
+    if (!unsaved_->AskBeforeReplacing(CloseQuestion(language), false)) {
+        return false;
+    }
+    // A save keeps only the live side; the other one goes with the window.
+    if (history_->OtherSideHoldsAnotherProgram()) {
+        const bool otherIsB = history_->LiveSide() == CompareSide::A;
+        return services_.messages.Confirm(OtherSideQuestion(otherIsB, language));
+    }
+    return true;
 }
 
 CAudio_Data& CAudioView::Program() {

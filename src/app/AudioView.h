@@ -99,7 +99,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     // The file buttons; opening asks first when the program has unsaved changes.
     void OpenProgramFile();
     bool SaveProgramFile();
-    // Closing the window over unsaved changes asks first; false: stay open.
+    // Closing the window over unsaved changes, or over a compare side that
+    // holds another program, asks first; false: stay open.
     bool AskBeforeClosing();
     UnsavedWork& Unsaved() { return *unsaved_; }
     void OpenHelp();

@@ -91,6 +91,11 @@ void EditHistory::SwitchSides() {
     emit SideSwitched(comparison_.Live());
 }
 
+bool EditHistory::OtherSideHoldsAnotherProgram() {
+    Commit();
+    return comparison_.OtherDiffersFrom(history_.Current());
+}
+
 QString EditHistory::UndoText(Language language) const {
     return StepText(kUndo, history_.UndoName(), language);
 }

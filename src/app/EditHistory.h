@@ -50,6 +50,8 @@ class EditHistory : public QObject {
     CompareSide LiveSide() const { return comparison_.Live(); }
     void CopyLiveToOther();
     void SwitchSides();
+    // The side not live holds a program of its own, which no file keeps.
+    bool OtherSideHoldsAnotherProgram();
 
     // The menu texts: "Undo gain of band 5, output 2", or "Undo" with nothing to undo.
     QString UndoText(Language language) const;

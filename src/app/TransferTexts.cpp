@@ -40,6 +40,14 @@ constexpr BilingualText kOpenQuestion{"Open another program file?", "打开另�
 constexpr BilingualText kOpenReplaces{"It replaces the program in the editor.",
                                       "这会替换编辑器中的程序。"};
 constexpr BilingualText kCloseQuestion{"Close the editor?", "关闭编辑器?"};
+constexpr BilingualText kOtherSideB{
+    "Side B of the comparison holds a program of its own, which is in no file and is lost on "
+    "closing.\n\nClose the editor anyway?",
+    "比较的 B 侧保存着另一个程序,它不在任何文件中,关闭后将丢失。\n\n仍要关闭编辑器吗?"};
+constexpr BilingualText kOtherSideA{
+    "Side A of the comparison holds a program of its own, which is in no file and is lost on "
+    "closing.\n\nClose the editor anyway?",
+    "比较的 A 侧保存着另一个程序,它不在任何文件中,关闭后将丢失。\n\n仍要关闭编辑器吗?"};
 constexpr BilingualText kUnsaved{"The program in the editor has unsaved changes: save them first?",
                                  "编辑器中的程序有未保存的修改,要先保存吗?"};
 constexpr BilingualText kConnectQuestion{
@@ -122,6 +130,10 @@ ReplaceQuestion OpenFileQuestion(Language language) {
 
 ReplaceQuestion CloseQuestion(Language language) {
     return {Tr(kCloseQuestion, language), QString()};
+}
+
+QString OtherSideQuestion(bool otherIsB, Language language) {
+    return Tr(otherIsB ? kOtherSideB : kOtherSideA, language);
 }
 
 QString UnsavedWorkText(const ReplaceQuestion& question, Language language) {

@@ -43,6 +43,8 @@ ReplaceQuestion RecallQuestion(int slot, Language language);
 ReplaceQuestion EffectGroupQuestion(int group, Language language);
 ReplaceQuestion OpenFileQuestion(Language language);
 ReplaceQuestion CloseQuestion(Language language);
+// Closing while the compare side not live holds another program: "Side B ... Close anyway?"
+QString OtherSideQuestion(bool otherIsB, Language language);
 // The question with the unsaved-changes sentence added.
 QString UnsavedWorkText(const ReplaceQuestion& question, Language language);
 QString ConfirmText(const ReplaceQuestion& question);

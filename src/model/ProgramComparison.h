@@ -24,6 +24,10 @@ class ProgramComparison {
     // `liveHistory` is the history of the side now live, whose current snapshot
     // is the program to restore.
     void Switch(ProgramHistory& liveHistory);
+    // True when the other side was kept and holds a program other than `live`.
+    bool OtherDiffersFrom(const ProgramSnapshot& live) const {
+        return otherKept_ && !(other_.Current() == live);
+    }
 
   private:
     CompareSide live_ = CompareSide::A;

@@ -2,7 +2,7 @@
 // A/B compare through the real window against the simulated device on
 // 127.0.0.1: a switch writes exactly the rows in which the two programs
 // differ, each side keeps its own edits and undo steps, and the window says
-// which side is live.
+// which side is live; closing asks before a side that no file keeps is lost.
 #include <QComboBox>
 #include <QPushButton>
 #include <set>
@@ -117,6 +117,26 @@ TEST_F(CompareDeviceTest, AFirstSwitchWithNothingCopiedChangesNothing) {
     EXPECT_EQ(EditorImage(), imageA);
     QTest::qWait(100);
     EXPECT_TRUE(RowsWritten(rig).empty());
+}
+
+TEST(CompareClosing, ClosingAsksOnlyWhenTheOtherSideHoldsAnotherProgram) {
+    ShellTestRig rig;
+    rig.view.SetLanguage(Language::English);
+    EditHistory& history = rig.view.History();
+    history.CopyLiveToOther();
+    EXPECT_TRUE(rig.view.AskBeforeClosing()) << "B is a copy of A";
+    EXPECT_TRUE(rig.messages.questions.empty());
+
+    history.SwitchSides();
+    rig.view.EditProgram(
+        [](CAudio_Data& program) { program.GetOutput(2).GetBand(1).SetGainIndex(230); });
+    rig.messages.confirmAnswer = false;
+    EXPECT_FALSE(rig.view.AskBeforeClosing());
+    // The live side's unsaved changes first (discarded), then side A, which no file keeps.
+    ASSERT_EQ(rig.messages.questions.size(), 2U);
+    EXPECT_TRUE(rig.messages.questions.back().startsWith(QStringLiteral("Side A")));
+    rig.messages.confirmAnswer = true;
+    EXPECT_TRUE(rig.view.AskBeforeClosing());
 }
 
 }  // namespace

@@ -18,6 +18,16 @@ void StepEveryElement(CEQ& chain) {
 }
 }  // namespace
 
+size_t CAudio_Data::ElementBytes() {
+    const int elements = 2 * CEQ::ElementCount(ChainLayout::MusicInput) +
+                         CEQ::ElementCount(ChainLayout::MicrophoneInput) +
+                         CAudio_OutRoute::kCount * CEQ::ElementCount(ChainLayout::Output) +
+                         CEQ::ElementCount(ChainLayout::Effect);
+    // Spare room for the resource's own bookkeeping and each chain's alignment.
+    constexpr size_t kSpare = 256;
+    return static_cast<size_t>(elements) * sizeof(CFilter) + kSpare;
+}
+
 void CAudio_Data::BuildInputRecord(int index) {
     CopyInto(image_, InputRecordOffset(index), GetInput(index).BuildRecord());
 }

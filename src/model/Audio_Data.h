@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory_resource>
 #include <span>
 #include <string>
 
@@ -70,9 +71,18 @@ class CAudio_Data {
     void SetPlotRect(const PixelRect& plot);
 
   private:
+    // Room for the elements of all ten chains.
+    static size_t ElementBytes();
+
     std::string name_ = "NewProgram";
-    CAudio_InRoute inputs_;
-    CAudio_OutRoute outputs_;
-    CAudio_EffectRoute effects_;
+    // One block for every element of the program, taken at once and given
+    // back at once: the same size each time, so the allocator keeps it ready
+    // for the next program (a file load builds a scratch program each time)
+    // instead of returning it to the system and faulting it in again.
+    // Declared before the channels, so it outlives them.
+    std::pmr::monotonic_buffer_resource elementMemory_{ElementBytes()};
+    CAudio_InRoute inputs_{&elementMemory_};
+    CAudio_OutRoute outputs_{&elementMemory_};
+    CAudio_EffectRoute effects_{&elementMemory_};
     Block image_{};
 };

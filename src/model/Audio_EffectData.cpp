@@ -11,7 +11,8 @@ constexpr size_t kCrossoverOffset = 16;
 constexpr size_t kFirstBandOffset = 24;
 }  // namespace
 
-CAudio_EffectData::CAudio_EffectData() : chain_(ChainLayout::Effect) {}
+CAudio_EffectData::CAudio_EffectData(std::pmr::memory_resource* memory)
+    : chain_(ChainLayout::Effect, memory) {}
 
 void CAudio_EffectData::SetEffectParam(int index, uint8_t value) {
     effectParams_.at(index) = value;

@@ -42,7 +42,8 @@ class CAudio_EffectData {
     static constexpr int kBandCount = 3;
     using Record = std::array<uint8_t, kRecordSize>;
 
-    CAudio_EffectData();
+    explicit CAudio_EffectData(
+        std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
     // Flags the first row for bytes 0..7, the second for 8..15.
     void SetEffectParam(int index, uint8_t value);

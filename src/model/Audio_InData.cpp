@@ -35,9 +35,10 @@ const InputSetUp& SetUpFor(int channel) {
 }
 }  // namespace
 
-CAudio_InData::CAudio_InData(int channel)
+CAudio_InData::CAudio_InData(int channel, std::pmr::memory_resource* memory)
     : chain_(channel == InputChannel::kMicrophone ? ChainLayout::MicrophoneInput
-                                                  : ChainLayout::MusicInput),
+                                                  : ChainLayout::MusicInput,
+             memory),
       name_(SetUpFor(channel).name),
       eqLayout_(channel == InputChannel::kMicrophone ? 2 : 1),
       linkSlot_(SetUpFor(channel).linkSlot),

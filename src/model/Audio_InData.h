@@ -27,7 +27,8 @@ class CAudio_InData {
     using Record = std::array<uint8_t, kRecordSize>;
 
     // Channel 0 music left, 1 music right, 2 microphone.
-    explicit CAudio_InData(int channel);
+    explicit CAudio_InData(int channel,
+                           std::pmr::memory_resource* memory = std::pmr::get_default_resource());
 
     void SetName(std::string_view text);
     std::string GetName() const { return name_.Get(); }

@@ -42,8 +42,9 @@ int32_t GetSignedInt16(std::span<const uint8_t> in) {
 }
 }  // namespace
 
-CAudio_OutData::CAudio_OutData(int index, COutputLinkTable* links)
-    : chain_(ChainLayout::Output),
+CAudio_OutData::CAudio_OutData(int index, COutputLinkTable* links,
+                               std::pmr::memory_resource* memory)
+    : chain_(ChainLayout::Output, memory),
       name_(std::to_string(index + 1)),
       markerColour_(kOutputColours.at(static_cast<size_t>(index))),
       curveColour_(kOutputColours.at(static_cast<size_t>(index))),

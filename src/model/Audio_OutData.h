@@ -28,7 +28,8 @@ class CAudio_OutData {
     using Record = std::array<uint8_t, kRecordSize>;
 
     // `index` is the output's place in the program and in `links`.
-    CAudio_OutData(int index, COutputLinkTable* links);
+    CAudio_OutData(int index, COutputLinkTable* links,
+                   std::pmr::memory_resource* memory = std::pmr::get_default_resource());
     // The link table points at this object.
     CAudio_OutData(const CAudio_OutData&) = delete;
     CAudio_OutData& operator=(const CAudio_OutData&) = delete;

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Audio_Routes.h"
 
-CAudio_InRoute::CAudio_InRoute()
-    : channels_{CAudio_InData(0), CAudio_InData(1), CAudio_InData(2)} {}
+CAudio_InRoute::CAudio_InRoute(std::pmr::memory_resource* memory)
+    : channels_{CAudio_InData(0, memory), CAudio_InData(1, memory), CAudio_InData(2, memory)} {}
 
-CAudio_OutRoute::CAudio_OutRoute()
+CAudio_OutRoute::CAudio_OutRoute(std::pmr::memory_resource* memory)
     : channels_{{
-          {0, &links_},
-          {1, &links_},
-          {2, &links_},
-          {3, &links_},
-          {4, &links_},
-          {5, &links_},
+          {0, &links_, memory},
+          {1, &links_, memory},
+          {2, &links_, memory},
+          {3, &links_, memory},
+          {4, &links_, memory},
+          {5, &links_, memory},
       }} {}

@@ -17,7 +17,7 @@ class CAudio_InRoute {
   public:
     static constexpr int kCount = 3;
 
-    CAudio_InRoute();
+    explicit CAudio_InRoute(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
     CAudio_InRoute(const CAudio_InRoute&) = delete;
     CAudio_InRoute& operator=(const CAudio_InRoute&) = delete;
 
@@ -34,7 +34,7 @@ class CAudio_OutRoute {
   public:
     static constexpr int kCount = COutputLinkTable::kOutputCount;
 
-    CAudio_OutRoute();
+    explicit CAudio_OutRoute(std::pmr::memory_resource* memory = std::pmr::get_default_resource());
     CAudio_OutRoute(const CAudio_OutRoute&) = delete;
     CAudio_OutRoute& operator=(const CAudio_OutRoute&) = delete;
 
@@ -53,6 +53,10 @@ class CAudio_OutRoute {
 class CAudio_EffectRoute {
   public:
     static constexpr int kCount = 1;
+
+    explicit CAudio_EffectRoute(
+        std::pmr::memory_resource* memory = std::pmr::get_default_resource())
+        : channels_{CAudio_EffectData(memory)} {}
 
     CAudio_EffectData& GetAt(int index) { return channels_.at(index); }
     const CAudio_EffectData& GetAt(int index) const { return channels_.at(index); }

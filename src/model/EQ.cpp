@@ -49,7 +49,7 @@ void PutWord(DeviceRow& row, size_t offset, int value) {
 // Built twice (see WideVectors.h), so it is not a member: a function built
 // that way must carry the attribute wherever it is declared.
 SONAVEL_WIDE_VECTOR_CLONES
-void AddResponses(const std::vector<CFilter>& elements, std::array<double, kGridPointCount>& sum) {
+void AddResponses(std::span<const CFilter> elements, std::array<double, kGridPointCount>& sum) {
     // Up to six responses go into the sum on each pass, so the sum is read
     // and written that much less often; the additions keep the plain order,
     // element by element from zero, so the result is the same to the bit.
@@ -73,7 +73,8 @@ void AddResponses(const std::vector<CFilter>& elements, std::array<double, kGrid
 }
 }  // namespace
 
-CEQ::CEQ(ChainLayout layout) : layout_(layout) {
+CEQ::CEQ(ChainLayout layout, std::pmr::memory_resource* memory)
+    : layout_(layout), elements_(memory) {
     LayoutTable table = TableFor(layout);
     elements_.reserve(table.bandFrequencies.size() + 2);
     // Each element is built with its fields in place, so its response is computed once.
@@ -92,6 +93,10 @@ CEQ::CEQ(ChainLayout layout) : layout_(layout) {
                          .isBand = 0,
                          .id = table.crossoverId});
     }
+}
+
+int CEQ::ElementCount(ChainLayout layout) {
+    return static_cast<int>(TableFor(layout).bandFrequencies.size()) + 2;
 }
 
 CFilter& CEQ::GetHighPass() {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <memory_resource>
 #include <span>
 #include <vector>
 
@@ -18,7 +19,13 @@ enum class ChainLayout { MusicInput, MicrophoneInput, Output, Effect };
 
 class CEQ {
   public:
-    explicit CEQ(ChainLayout layout);
+    // The elements are placed in `memory`; a program gives all its chains one
+    // block, so that building and dropping programs does not churn the heap.
+    explicit CEQ(ChainLayout layout,
+                 std::pmr::memory_resource* memory = std::pmr::get_default_resource());
+
+    // How many elements a chain of `layout` holds: its bands, then the two crossovers.
+    static int ElementCount(ChainLayout layout);
 
     ChainLayout GetLayout() const { return layout_; }
     int GetCount() const { return static_cast<int>(elements_.size()); }
@@ -54,7 +61,7 @@ class CEQ {
 
   private:
     ChainLayout layout_;
-    std::vector<CFilter> elements_;
+    std::pmr::vector<CFilter> elements_;
     std::array<PixelPoint, kGridPointCount> sumCurve_{};
     std::array<PixelPointF, kGridPointCount> sumCurveF_{};
     int32_t plotWidth_ = 0;

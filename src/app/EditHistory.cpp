@@ -47,6 +47,12 @@ void EditHistory::Commit(std::optional<ProgramChangeName> name) {
     }
 }
 
+void EditHistory::BeginGesture() {
+    inGesture_ = false;
+    Commit();
+    inGesture_ = true;
+}
+
 void EditHistory::EndGesture() {
     inGesture_ = false;
     Commit();

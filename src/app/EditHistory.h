@@ -35,8 +35,9 @@ class EditHistory : public QObject {
     // Records what changed since the last step, named after it unless `name` is given.
     void Commit(std::optional<ProgramChangeName> name = std::nullopt);
     // Between these, commits are held back and made once at the end. Gestures
-    // do not nest: a press whose release never came is ended by the next one.
-    void BeginGesture() { inGesture_ = true; }
+    // do not nest: a press whose release never came (a message box took the
+    // mouse) is ended by the next press, as its own step.
+    void BeginGesture();
     void EndGesture();
 
     bool CanUndo() const { return history_.CanUndo(); }

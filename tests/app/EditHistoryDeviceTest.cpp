@@ -179,4 +179,24 @@ TEST_F(EditHistoryDeviceTest, ReadingTheProgramFromTheDeviceStartsANewHistory) {
     EXPECT_FALSE(rig.window.RedoAction()->isEnabled());
 }
 
+TEST(EditHistoryGestures, APressWhoseReleaseNeverCameIsAStepOfItsOwn) {
+    ShellTestRig rig;
+    EditHistory& history = rig.view.History();
+    auto setGain = [&rig](int code) {
+        rig.view.EditProgram(
+            [code](CAudio_Data& program) { program.GetOutput(1).GetBand(2).SetGainIndex(code); });
+    };
+    history.BeginGesture();
+    setGain(210);
+    setGain(220);
+    // The release was lost; the next drag starts.
+    history.BeginGesture();
+    setGain(240);
+    history.EndGesture();
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(rig.view.Program().GetOutput(1).GetBand(2).GetGainIndex(), 220);
+    ASSERT_TRUE(history.Undo());
+    EXPECT_FALSE(history.CanUndo());
+}
+
 }  // namespace

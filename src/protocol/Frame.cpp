@@ -12,30 +12,20 @@ namespace {
 // function built that way must carry the attribute wherever it is declared.
 SONAVEL_WIDE_VECTOR_CLONES
 uint8_t XorOfBytes(std::span<const uint8_t> bytes) {
-    // XOR has no carries, so eight bytes fold at once, four words side by
-    // side so that no fold waits for the one before (vector code, in fact);
-    // the lanes fold together at the end.
-    constexpr size_t kWord = sizeof(uint64_t);
-    constexpr size_t kLaneCount = 4;
-    std::array<uint64_t, kLaneCount> lanes{};
+    // XOR has no carries, so a whole block of bytes folds at once (one or two
+    // vector instructions) and the block's bytes fold together at the end.
+    constexpr size_t kBlock = 32;
+    std::array<uint8_t, kBlock> lanes{};
     size_t i = 0;
-    for (; i + kWord * kLaneCount <= bytes.size(); i += kWord * kLaneCount) {
-        for (size_t lane = 0; lane < kLaneCount; ++lane) {
-            uint64_t word;
-            std::memcpy(&word, bytes.data() + i + kWord * lane, sizeof(word));
-            lanes[lane] ^= word;
+    for (; i + kBlock <= bytes.size(); i += kBlock) {
+        for (size_t lane = 0; lane < kBlock; ++lane) {
+            lanes[lane] ^= bytes[i + lane];
         }
     }
-    uint64_t folded = lanes[0] ^ lanes[1] ^ lanes[2] ^ lanes[3];
-    for (; i + kWord <= bytes.size(); i += kWord) {
-        uint64_t word;
-        std::memcpy(&word, bytes.data() + i, sizeof(word));
-        folded ^= word;
+    uint8_t sum = 0;
+    for (const uint8_t lane : lanes) {
+        sum ^= lane;
     }
-    folded ^= folded >> 32;
-    folded ^= folded >> 16;
-    folded ^= folded >> 8;
-    auto sum = static_cast<uint8_t>(folded);
     for (; i < bytes.size(); ++i) {
         sum ^= bytes[i];
     }

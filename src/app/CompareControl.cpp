@@ -29,7 +29,13 @@ CompareControl::CompareControl(EditHistory& history, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(switch_);
     layout->addWidget(copy_);
-    connect(switch_, &QPushButton::clicked, &history_, &EditHistory::SwitchSides);
+    // The switch stays pressed in while B is live, so the live side shows from
+    // across the room, not only in its caption.
+    switch_->setCheckable(true);
+    connect(switch_, &QPushButton::clicked, this, [this] {
+        history_.SwitchSides();
+        Relabel(language_);
+    });
     connect(copy_, &QPushButton::clicked, &history_, &EditHistory::CopyLiveToOther);
     connect(&history_, &EditHistory::SideSwitched, this, [this] { Relabel(language_); });
     Relabel(language_);
@@ -47,6 +53,7 @@ void CompareControl::Relabel(Language language) {
     language_ = language;
     const CompareSide live = history_.LiveSide();
     switch_->setText(Tr(live == CompareSide::A ? kALive : kBLive, language));
+    switch_->setChecked(live == CompareSide::B);
     switch_->setToolTip(WithShortcut(Tr(kSwitchTip, language), Shortcut::CompareSwitch()));
     switch_->setAccessibleName(switch_->text());
     copy_->setText(CopyText(live, language));

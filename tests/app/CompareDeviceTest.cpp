@@ -68,6 +68,7 @@ std::vector<size_t> Sorted(std::vector<size_t> rows) {
 TEST_F(CompareDeviceTest, ASwitchWritesExactlyTheDifferingRowsAndEachSideKeepsItsEdits) {
     CompareControl& compare = *rig.view.Compare();
     EXPECT_EQ(compare.SwitchButton()->text(), QStringLiteral("A live"));
+    EXPECT_FALSE(compare.SwitchButton()->isChecked());
     EXPECT_EQ(compare.CopyButton()->text(), QStringLiteral("Copy A to B"));
     const devsim::ProgramImage imageA = EditorImage();
 
@@ -75,6 +76,7 @@ TEST_F(CompareDeviceTest, ASwitchWritesExactlyTheDifferingRowsAndEachSideKeepsIt
     rig.device.ClearLog();
     PressKeys(QKeySequence(Qt::Key_F6));
     EXPECT_EQ(compare.SwitchButton()->text(), QStringLiteral("B live"));
+    EXPECT_TRUE(compare.SwitchButton()->isChecked()) << "B live shows as a pressed-in button";
     EXPECT_EQ(compare.CopyButton()->text(), QStringLiteral("Copy B to A"));
     EXPECT_EQ(EditorImage(), imageA);
 
@@ -91,6 +93,7 @@ TEST_F(CompareDeviceTest, ASwitchWritesExactlyTheDifferingRowsAndEachSideKeepsIt
     rig.device.ClearLog();
     PressKeys(QKeySequence(Qt::Key_F6));
     EXPECT_EQ(compare.SwitchButton()->text(), QStringLiteral("A live"));
+    EXPECT_FALSE(compare.SwitchButton()->isChecked());
     EXPECT_EQ(EditorImage(), imageA);
     ASSERT_TRUE(DeviceHolds(imageA));
     EXPECT_EQ(Sorted(RowsWritten(rig)), DifferingRows(imageB, imageA))
@@ -114,6 +117,7 @@ TEST_F(CompareDeviceTest, AFirstSwitchWithNothingCopiedChangesNothing) {
     const devsim::ProgramImage imageA = EditorImage();
     rig.device.ClearLog();
     rig.view.Compare()->SwitchButton()->click();
+    EXPECT_TRUE(rig.view.Compare()->SwitchButton()->isChecked());
     EXPECT_EQ(EditorImage(), imageA);
     QTest::qWait(100);
     EXPECT_TRUE(RowsWritten(rig).empty());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <initializer_list>
 
 #include "model/Audio_Data.h"
 #include "model/ProgramFields.h"
@@ -37,16 +38,21 @@ void ForEachChain(CAudio_Data& program, const std::function<void(CEQ&)>& visit) 
 // Every change flag of the program, in a fixed order, so that they can be put back.
 std::vector<int32_t> SaveChangeFlags(CAudio_Data& program) {
     std::vector<int32_t> flags;
+    // One value at a time: GCC 12 at -O3 misreads a range insert here as an
+    // overflow and would stop a Release build with warnings as errors.
+    const auto append = [&flags](std::initializer_list<int32_t> values) {
+        for (const int32_t value : values) {
+            flags.push_back(value);
+        }
+    };
     for (CAudio_InData& input : program.GetInputs()) {
-        flags.insert(flags.end(), {input.IsParamsChanged(), input.IsNameChanged()});
+        append({input.IsParamsChanged(), input.IsNameChanged()});
     }
     CAudio_EffectData& effect = program.GetEffect();
-    flags.insert(flags.end(),
-                 {effect.IsFirstRowChanged(), effect.IsSecondRowChanged(), effect.IsModeChanged()});
+    append({effect.IsFirstRowChanged(), effect.IsSecondRowChanged(), effect.IsModeChanged()});
     for (CAudio_OutData& output : program.GetOutputs()) {
-        flags.insert(flags.end(),
-                     {output.IsNameChanged(), output.IsMiscChanged(), output.IsThirdChanged(),
-                      output.IsGainChanged(), output.IsMixChanged()});
+        append({output.IsNameChanged(), output.IsMiscChanged(), output.IsThirdChanged(),
+                output.IsGainChanged(), output.IsMixChanged()});
     }
     ForEachChain(program, [&flags](CEQ& chain) {
         for (int i = 0; i < chain.GetCount(); ++i) {

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/AudioView.h"
 
-#include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -34,6 +33,7 @@
 #include "app/dialogs/SetupDialog.h"
 #include "app/graph/FStatic.h"
 #include "app/pages/OutputPage.h"
+#include "app/widgets/FocusedButton.h"
 #include "controls/KitArrowButton.h"
 #include "model/ChannelIndex.h"
 #include "model/PresetStore.h"
@@ -623,9 +623,7 @@ bool CAudioView::focusNextPrevChild(bool next) {
 void CAudioView::keyPressEvent(QKeyEvent* event) {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     // A button that does not take Enter itself passes it here.
-    if (auto* button = qobject_cast<QAbstractButton*>(focusWidget());
-        enter && button != nullptr && button->isEnabled()) {
-        button->click();
+    if (enter && PressFocusedButton(*this)) {
         event->accept();
         return;
     }

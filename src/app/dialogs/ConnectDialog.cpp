@@ -12,6 +12,7 @@
 
 #include "app/ShellTexts.h"
 #include "app/dialogs/ConnectTexts.h"
+#include "app/widgets/FocusedButton.h"
 #include "links/ConnectionManager.h"
 #include "links/SerialPortEnumeration.h"
 
@@ -180,8 +181,7 @@ void ConnectDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // A button the user tabbed to is the one Enter presses, as everywhere
         // else in the editor; the edited link is only the guess for the fields.
-        if (auto* focused = qobject_cast<QPushButton*>(focusWidget())) {
-            focused->click();
+        if (PressFocusedButton(*this)) {
             return;
         }
         const LinkKind link = edited_ != LinkKind::None ? edited_ : manager_.Settings().linkKind;

@@ -8,6 +8,8 @@
 #include <QPalette>
 #include <QPointer>
 
+#include "app/KeyboardShortcuts.h"
+
 namespace {
 const QColor kRestingText(72, 88, 120);
 const QColor kRestingBackground(255, 228, 232);
@@ -100,10 +102,9 @@ bool CNumEdit::event(QEvent* event) {
     // that the program no longer holds.
     if (event->type() == QEvent::ShortcutOverride) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
-            key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y) ||
-            key->keyCombination() ==
-                QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z)) {
+            pressed == Shortcut::Undo() || Shortcut::Redo().contains(pressed)) {
             event->ignore();
             return false;
         }

@@ -11,7 +11,6 @@ constexpr int kHalfMarker = kMarkerSize / 2;
 constexpr int kHalfHandle = kHandleSize / 2;
 constexpr double kHighPassMarkerDb = -15.0;
 constexpr double kLowPassMarkerDb = -17.0;
-constexpr double kFloatPixelLimit = 1.0e6;
 
 PixelRect SquareAt(int left, int top, int size) {
     return {left, top, left + size, top + size};
@@ -40,9 +39,9 @@ void PlaceLabelHorizontally(const GraphScale& scale, const PixelRect& marker, in
     }
 }
 
-// The loops behind the two fills, built twice (see WideVectors.h); they live
-// in this file's namespace because a function built that way must carry the
-// attribute wherever it is declared.
+// The loop behind an element's fill, built twice (see WideVectors.h); it
+// lives in this file's namespace because a function built that way must
+// carry the attribute wherever it is declared.
 SONAVEL_WIDE_VECTOR_CLONES
 void FillElementRows(const GraphScale& scale, const std::array<double, kGridPointCount>& response,
                      ElementCurve& curve) {
@@ -60,12 +59,12 @@ void FillElementRows(const GraphScale& scale, const std::array<double, kGridPoin
     curve.back().y = zeroY;
 }
 
-SONAVEL_WIDE_VECTOR_CLONES
 void FillSumRows(const GraphScale& scale, const std::array<double, kGridPointCount>& sumDb,
                  SumCurve& curve, SumCurveF& curveF) {
     // Short plain loops through scratch arrays, so that each compiles to
-    // vector code; only the copies into the points' y fields are strided. The
-    // sums of every chain are redrawn on every drag step.
+    // vector code; only the copies into the points' y fields are strided.
+    // Processors with 256-bit vectors draw the sums in one pass instead
+    // (ChainSum.cpp), and this is the reference that pass is tested against.
     std::array<double, kGridPointCount> y;
     std::array<int32_t, kGridPointCount> rows;
     for (int i = 0; i < kGridPointCount; ++i) {
@@ -75,8 +74,8 @@ void FillSumRows(const GraphScale& scale, const std::array<double, kGridPointCou
     for (int i = 0; i < kGridPointCount; ++i) {
         // As std::clamp, NaN passing through, written as selects.
         const double v = y[i];
-        y[i] = v >= -kFloatPixelLimit ? (v <= kFloatPixelLimit ? v : kFloatPixelLimit)
-                                      : (v < -kFloatPixelLimit ? -kFloatPixelLimit : v);
+        y[i] = v >= -kPixelLimit ? (v <= kPixelLimit ? v : kPixelLimit)
+                                 : (v < -kPixelLimit ? -kPixelLimit : v);
     }
     std::array<float, kGridPointCount> rowsF;
     for (int i = 0; i < kGridPointCount; ++i) {

@@ -19,9 +19,11 @@ inline constexpr double kPlotBottomDb = -20.0;
 inline constexpr double kPlotLowestHertz = 20.0;
 inline constexpr double kPlotHighestHertz = 20000.0;
 
-// Truncates towards zero; NaN becomes 0 and anything beyond a million pixels is clamped.
+// No pixel position lies beyond a million pixels from the plot.
+inline constexpr double kPixelLimit = 1.0e6;
+
+// Truncates towards zero; NaN becomes 0 and anything beyond the limit is clamped.
 inline int TruncateToPixel(double value) {
-    constexpr double kPixelLimit = 1.0e6;
     if (std::isnan(value)) {
         return 0;
     }
@@ -32,7 +34,6 @@ inline int TruncateToPixel(double value) {
 // with selects only: loops over the whole grid call it, and only branch-free
 // code runs as vector instructions.
 inline int32_t TruncateToPixelBranchless(double value) {
-    constexpr double kPixelLimit = 1.0e6;
     const double clamped = value >= -kPixelLimit ? (value <= kPixelLimit ? value : kPixelLimit)
                                                  : (value < -kPixelLimit ? -kPixelLimit : 0.0);
     return static_cast<int32_t>(clamped);
@@ -47,9 +48,8 @@ class GraphScale {
 
     // Inline: every curve point of every recalculation goes through these.
     int DbToY(double db) const { return TruncateToPixel(DbToYF(db) + 0.5); }
-    double DbToYF(double db) const {
-        return (height_ / (kPlotTopDb - kPlotBottomDb)) * (kPlotTopDb - db);
-    }
+    double DbToYF(double db) const { return PixelsPerDb() * (kPlotTopDb - db); }
+    double PixelsPerDb() const { return height_ / (kPlotTopDb - kPlotBottomDb); }
     int FrequencyToX(double hertz) const;
 
     // Pointer positions back to values: a whole decibel, and hertz limited to 20..20000.

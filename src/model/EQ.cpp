@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cassert>
 
+#include "curves/ChainSum.h"
 #include "curves/ElementGeometry.h"
 #include "curves/GraphScale.h"
-#include "curves/WideVectors.h"
 #include "model/Archive.h"
 
 namespace {
@@ -26,8 +26,6 @@ struct LayoutTable {
 
 constexpr int kSlope48 = 3;
 
-constexpr std::array<double, kGridPointCount> kZeros{};
-
 LayoutTable TableFor(ChainLayout layout) {
     switch (layout) {
         case ChainLayout::MusicInput:
@@ -46,30 +44,17 @@ void PutWord(DeviceRow& row, size_t offset, int value) {
     row[offset] = static_cast<uint8_t>(value & 0xFF);
     row[offset + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
 }
-// Built twice (see WideVectors.h), so it is not a member: a function built
-// that way must carry the attribute wherever it is declared.
-SONAVEL_WIDE_VECTOR_CLONES
-void AddResponses(std::span<const CFilter> elements, std::array<double, kGridPointCount>& sum) {
-    // Up to six responses go into the sum on each pass, so the sum is read
-    // and written that much less often; the additions keep the plain order,
-    // element by element from zero, so the result is the same to the bit.
-    constexpr size_t kPerPass = 6;
-    sum.fill(0.0);
-    const size_t count = elements.size();
-    for (size_t first = 0; first < count; first += kPerPass) {
-        std::array<const double*, kPerPass> responses;
-        const size_t taken = std::min(kPerPass, count - first);
-        for (size_t k = 0; k < kPerPass; ++k) {
-            // Past the end, a zero response: adding +0.0 leaves every sum as it is.
-            responses[k] = k < taken ? elements[first + k].GetResponse().data() : kZeros.data();
-        }
-        for (int i = 0; i < kGridPointCount; ++i) {
-            sum[i] = (((((sum[i] + responses[0][i]) + responses[1][i]) + responses[2][i]) +
-                       responses[3][i]) +
-                      responses[4][i]) +
-                     responses[5][i];
-        }
+
+using ResponseList = std::array<const GridResponse*, std::size(kInputBandFrequencies) + 2>;
+
+std::span<const GridResponse* const> ListResponses(std::span<const CFilter> elements,
+                                                   ResponseList& list) {
+    assert(elements.size() <= list.size());
+    const size_t count = std::min(elements.size(), list.size());
+    for (size_t i = 0; i < count; ++i) {
+        list[i] = &elements[i].GetResponse();
     }
+    return {list.data(), count};
 }
 }  // namespace
 
@@ -135,14 +120,15 @@ void CEQ::Layout(const PixelRect& plot) {
 
 std::array<double, kGridPointCount> CEQ::SumResponseDb() const {
     std::array<double, kGridPointCount> sum;
-    AddResponses(elements_, sum);
+    ResponseList list;
+    SumResponses(ListResponses(elements_, list), sum);
     return sum;
 }
 
 void CEQ::SumResponse() {
-    std::array<double, kGridPointCount> sum;
-    AddResponses(elements_, sum);
-    FillSumCurvesY(GraphScale(plotWidth_, plotHeight_), sum, sumCurve_, sumCurveF_);
+    ResponseList list;
+    DrawSummedResponses(ListResponses(elements_, list), GraphScale(plotWidth_, plotHeight_),
+                        sumCurve_, sumCurveF_);
 }
 
 void CEQ::CopyFrom(const CEQ& other) {

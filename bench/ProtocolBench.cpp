@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Throughput of the two reply assemblers with the dispatcher behind them, as a
-// ratio to a plain copy of the same bytes in the same run (AllocationCounter.h);
-// the whole engine path with a request queued for every reply; and the cost of
-// one change-scanner call on a program with every row pending.
+// Throughput of the editor's two reply paths (assembler, dispatcher and queue,
+// as the links drive the engine), as a ratio to a plain copy of the same bytes
+// in the same run (AllocationCounter.h); the whole engine path including the
+// request's own allocation; and the cost of one change-scanner call on a
+// program with every row pending.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,9 +16,7 @@
 #include "protocol/ChangeScanner.h"
 #include "protocol/DetachedEngine.h"
 #include "protocol/Frame.h"
-#include "protocol/ReplyDispatcher.h"
-#include "protocol/StreamAssembler.h"
-#include "protocol/UsbAssembler.h"
+#include "protocol/Requests.h"
 
 namespace {
 
@@ -46,65 +45,83 @@ struct CopyReply {
     std::vector<uint8_t> copy;
 };
 
-// What stands behind an assembler: the dispatcher with the application's
-// stores. Nothing is queued, so a completed reply stores its program and
-// removes nothing: the request side's allocations stay out of the figure.
-struct Dispatch {
-    Engine engine;
-    ProgramBlock received{};
-    ReplyDispatcher dispatcher{engine.command.Queue(), engine.targets, engine.events, received};
-};
+// Reads and reports come in batches as large as this; each batch's requests
+// are queued outside the measured time.
+constexpr int64_t kRequestBatch = 1024;
 
-// Serial and network: the reply arrives in reads of `range(0)` bytes.
+// Program reads the device is answering, as a read transfer leaves them at the
+// head of the queue: sent once, waiting long, ending the transfer that waits
+// for their outcome. The request side (building and queueing them) is
+// BM_EngineProgramRead's figure, not the reply path's.
+void QueueSentProgramReads(CCommand& command, int64_t count) {
+    const CSendDataQueue::Guard guard = command.Queue().Lock();
+    for (int64_t i = 0; i < count; ++i) {
+        std::unique_ptr<CSendData> request = BuildProgramRead();
+        request->pending = false;
+        request->sends = 1;
+        request->longWait = true;
+        request->endOfRead = true;
+        request->ticket = 1;
+        command.Post(std::move(request));
+    }
+}
+
+// Serial and network: the reply to the program read at the head of the queue
+// arrives in reads of `range(0)` bytes, each handed to the engine as the links
+// hand theirs. What is measured is all the editor does with them: the stream
+// assembler, then, under the queue lock the engine takes, the match against
+// the head, the copy into the received block and its limiting by the system
+// data, the events, and the removal and destruction of the answered head.
 void BM_StreamAssembleProgramReply(benchmark::State& state) {
     const std::vector<uint8_t> reply = ProgramReply();
     const size_t readSize = static_cast<size_t>(state.range(0));
-    StreamAssembler assembler;
-    Dispatch behind;
-    int dispatched = 0;
-    RunAgainstPeer(
-        state,
+    Engine engine;
+    int64_t queued = 0;
+    RunAgainstPeerPrepared(
+        state, kRequestBatch,
+        [&](int64_t count) {
+            QueueSentProgramReads(engine.command, count);
+            queued += count;
+        },
         [&] {
             for (size_t offset = 0; offset < reply.size(); offset += readSize) {
-                const auto read = std::span<const uint8_t>(reply).subspan(
-                    offset, std::min(readSize, reply.size() - offset));
-                if (assembler.Feed(read) == StreamAssembler::Outcome::Complete) {
-                    dispatched +=
-                        behind.dispatcher.Dispatch(assembler.Frame()) == DispatchOutcome::Completed;
-                }
+                engine.command.FeedStream(std::span<const uint8_t>(reply).subspan(
+                    offset, std::min(readSize, reply.size() - offset)));
             }
         },
         CopyReply(reply));
-    if (dispatched != state.iterations()) {
+    if (queued - engine.command.Queue().Count() != state.iterations()) {
         state.SkipWithError("a reply was not dispatched");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
 }
 BENCHMARK(BM_StreamAssembleProgramReply)->Arg(50)->Arg(1200)->Arg(1500);
 
+// USB: the same reply in 64-byte reports (the last one padded) through the
+// engine's USB path, as the worker feeds it, with the same work behind it.
 void BM_UsbAssembleProgramReply(benchmark::State& state) {
     std::vector<uint8_t> reports = ProgramReply();
     const std::vector<uint8_t> reply = reports;
     reports.resize((reports.size() + kReportData - 1) / kReportData * kReportData, 0);
-    UsbAssembler assembler;
-    Dispatch behind;
-    int dispatched = 0;
-    RunAgainstPeer(
-        state,
+    Engine engine;
+    int64_t queued = 0;
+    RunAgainstPeerPrepared(
+        state, kRequestBatch,
+        [&](int64_t count) {
+            QueueSentProgramReads(engine.command, count);
+            queued += count;
+        },
         [&] {
             for (size_t offset = 0; offset < reports.size(); offset += kReportData) {
-                if (assembler.Feed(
-                        std::span<const uint8_t>(reports).subspan(offset, kReportData))) {
-                    dispatched +=
-                        !assembler.HasError() &&
-                        behind.dispatcher.Dispatch(assembler.Frame()) == DispatchOutcome::Completed;
-                    assembler.Reset();
+                if (engine.command
+                        .FeedUsb(std::span<const uint8_t>(reports).subspan(offset, kReportData))
+                        .frameComplete) {
                     break;
                 }
             }
         },
         CopyReply(reply));
-    if (dispatched != state.iterations()) {
+    if (queued - engine.command.Queue().Count() != state.iterations()) {
         state.SkipWithError("a reply was not dispatched");
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));

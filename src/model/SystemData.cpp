@@ -2,6 +2,11 @@
 #include "model/SystemData.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+#include <thread>
 
 namespace {
 constexpr size_t kItemPayloadSize = 8;
@@ -19,7 +24,41 @@ int FirstByteOfItem(int item) {
     }
     return item;
 }
+
+size_t CheckedIndex(int index) {
+    if (index < 0 || index >= kSystemDataSize) {
+        throw std::out_of_range("system data byte " + std::to_string(index));
+    }
+    return static_cast<size_t>(index);
+}
 }  // namespace
+
+template <class Change>
+auto SystemData::Write(Change&& change) {
+    const std::lock_guard lock(writeMutex_);
+    const uint32_t version = version_.load(std::memory_order_relaxed);
+    version_.store(version + 1, std::memory_order_relaxed);
+    // A reader that sees any of the stores below also sees the odd version.
+    std::atomic_thread_fence(std::memory_order_release);
+    struct Finish {
+        std::atomic<uint32_t>& version;
+        uint32_t next;
+        ~Finish() { version.store(next, std::memory_order_release); }
+    } finish{version_, version + 2};
+    return change();
+}
+
+uint8_t SystemData::Load(size_t index) const {
+    const uint64_t word = words_[index / kWordBytes].load(std::memory_order_relaxed);
+    return std::bit_cast<WordBytes>(word)[index % kWordBytes];
+}
+
+void SystemData::Store(size_t index, uint8_t value) {
+    std::atomic<uint64_t>& word = words_[index / kWordBytes];
+    auto bytes = std::bit_cast<WordBytes>(word.load(std::memory_order_relaxed));
+    bytes[index % kWordBytes] = value;
+    word.store(std::bit_cast<uint64_t>(bytes), std::memory_order_relaxed);
+}
 
 SystemData::SystemData() {
     for (VolumeChannel channel :
@@ -28,49 +67,74 @@ SystemData::SystemData() {
     }
 }
 
-SystemData::SystemData(const SystemData& other) : bytes_(other.Bytes()) {}
+SystemData::SystemData(const SystemData& other) {
+    const std::array<uint8_t, kSystemDataSize> bytes = other.Bytes();
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        Store(i, bytes[i]);
+    }
+}
 
 SystemData& SystemData::operator=(const SystemData& other) {
     if (this != &other) {
         const std::array<uint8_t, kSystemDataSize> bytes = other.Bytes();
-        const std::lock_guard lock(mutex_);
-        bytes_ = bytes;
+        Write([&] {
+            for (size_t i = 0; i < bytes.size(); ++i) {
+                Store(i, bytes[i]);
+            }
+        });
     }
     return *this;
 }
 
 uint8_t SystemData::Byte(int index) const {
-    const std::lock_guard lock(mutex_);
-    return bytes_.at(index);
+    return Load(CheckedIndex(index));
 }
 
 void SystemData::SetByte(int index, uint8_t value) {
-    const std::lock_guard lock(mutex_);
-    bytes_.at(index) = value;
+    // Checked before the write starts: a write that threw half-way would
+    // leave readers waiting for its end.
+    const size_t checked = CheckedIndex(index);
+    Write([&] { Store(checked, value); });
 }
 
 std::array<uint8_t, kSystemDataSize> SystemData::Bytes() const {
-    const std::lock_guard lock(mutex_);
-    return bytes_;
+    std::array<uint8_t, kSystemDataSize> copy{};
+    for (;;) {
+        const uint32_t before = version_.load(std::memory_order_acquire);
+        if ((before & 1U) == 0) {
+            std::array<uint64_t, kWordCount> words{};
+            for (size_t w = 0; w < kWordCount; ++w) {
+                words[w] = words_[w].load(std::memory_order_relaxed);
+            }
+            // The copy is complete before the version is looked at again.
+            std::atomic_thread_fence(std::memory_order_acquire);
+            if (version_.load(std::memory_order_relaxed) == before) {
+                // Byte i is byte i % 8 of word i / 8 in memory, as Load reads it.
+                std::memcpy(copy.data(), words.data(), copy.size());
+                return copy;
+            }
+        }
+        // A write on another thread is under way; it stores a few bytes at most.
+        std::this_thread::yield();
+    }
 }
 
 std::vector<uint8_t> SystemData::ItemPayload(int item) const {
-    const std::lock_guard lock(mutex_);
     if (item < 0 || item >= kSystemItemCount) {
         return {};
     }
+    const std::array<uint8_t, kSystemDataSize> bytes = Bytes();
     if (item == SystemItem::kPanelLock) {
-        return {bytes_[SystemByte::kPanelLock]};
+        return {bytes[SystemByte::kPanelLock]};
     }
     std::vector<uint8_t> payload(kItemPayloadSize, 0);
     const int first = FirstByteOfItem(item);
     const int count = IsVolumeItem(item) ? kVolumeBytesPerItem : 1;
-    std::copy_n(bytes_.begin() + first, count, payload.begin());
+    std::copy_n(bytes.begin() + first, count, payload.begin());
     return payload;
 }
 
 bool SystemData::StoreItemReply(int item, std::span<const uint8_t> payload) {
-    const std::lock_guard lock(mutex_);
     // Items past the table still name one byte of the array, as the device
     // treats them; only an item outside the array is refused.
     if (item < 0 || item >= kSystemDataSize) {
@@ -80,45 +144,44 @@ bool SystemData::StoreItemReply(int item, std::span<const uint8_t> payload) {
         if (payload.empty()) {
             return false;
         }
-        bytes_[SystemByte::kPanelLock] = payload[0];
+        Write([&] { Store(SystemByte::kPanelLock, payload[0]); });
         return true;
     }
     const size_t count = IsVolumeItem(item) ? kVolumeBytesPerItem : 1;
     if (payload.size() < count) {
         return false;
     }
-    std::copy_n(payload.begin(), count, bytes_.begin() + FirstByteOfItem(item));
+    const auto first = static_cast<size_t>(FirstByteOfItem(item));
+    Write([&] {
+        for (size_t i = 0; i < count; ++i) {
+            Store(first + i, payload[i]);
+        }
+    });
     return true;
 }
 
 uint8_t SystemData::MaximumVolume(VolumeChannel channel) const {
-    const std::lock_guard lock(mutex_);
-    return bytes_[VolumeBase(channel)];
+    return Load(static_cast<size_t>(VolumeBase(channel)));
 }
 
 uint8_t SystemData::CurrentVolume(VolumeChannel channel) const {
-    const std::lock_guard lock(mutex_);
-    return bytes_[VolumeBase(channel) + 1];
+    return Load(static_cast<size_t>(VolumeBase(channel) + 1));
 }
 
 uint8_t SystemData::StartVolume(VolumeChannel channel) const {
-    const std::lock_guard lock(mutex_);
-    return bytes_[VolumeBase(channel) + 2];
+    return Load(static_cast<size_t>(VolumeBase(channel) + 2));
 }
 
 void SystemData::SetMaximumVolume(VolumeChannel channel, uint8_t value) {
-    const std::lock_guard lock(mutex_);
-    bytes_[VolumeBase(channel)] = value;
+    Write([&] { Store(static_cast<size_t>(VolumeBase(channel)), value); });
 }
 
 void SystemData::SetCurrentVolume(VolumeChannel channel, uint8_t value) {
-    const std::lock_guard lock(mutex_);
-    bytes_[VolumeBase(channel) + 1] = value;
+    Write([&] { Store(static_cast<size_t>(VolumeBase(channel) + 1), value); });
 }
 
 void SystemData::SetStartVolume(VolumeChannel channel, uint8_t value) {
-    const std::lock_guard lock(mutex_);
-    bytes_[VolumeBase(channel) + 2] = value;
+    Write([&] { Store(static_cast<size_t>(VolumeBase(channel) + 2), value); });
 }
 
 int SystemData::VolumeItem(VolumeChannel channel) {
@@ -126,8 +189,9 @@ int SystemData::VolumeItem(VolumeChannel channel) {
 }
 
 void SystemData::LimitSourceMode() {
-    const std::lock_guard lock(mutex_);
-    bytes_[SystemByte::kSourceMode] = std::min(bytes_[SystemByte::kSourceMode], kHighestSourceMode);
+    Write([&] {
+        Store(SystemByte::kSourceMode, std::min(Load(SystemByte::kSourceMode), kHighestSourceMode));
+    });
 }
 
 int SystemData::VolumeBase(VolumeChannel channel) {

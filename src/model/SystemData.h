@@ -7,11 +7,16 @@
 // writes nothing.
 //
 // The constraint: USB replies store items on the link's worker thread while
-// the window reads the bytes, so every access takes the object's own lock;
-// a reply's bytes are never seen half stored.
+// the window reads the bytes, and every received program is limited by them,
+// so a reply's bytes must never be seen half stored. Writers take the
+// object's own lock, one at a time, and mark the bytes as changing while they
+// store; readers take no lock: they copy the bytes and copy again when a
+// write overlapped the copy (a sequence lock). Reading is then as cheap as
+// copying 17 bytes, on the reply path as anywhere else.
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <mutex>
 #include <span>
@@ -79,6 +84,22 @@ class SystemData {
     // Index of the channel's maximum volume; current and start follow it.
     static int VolumeBase(VolumeChannel channel);
 
-    mutable std::mutex mutex_;
-    std::array<uint8_t, kSystemDataSize> bytes_{};
+    // Runs `change` as one write: readers see all of its stores or none.
+    // `change` reads and writes through Load and Store only.
+    template <class Change>
+    auto Write(Change&& change);
+    uint8_t Load(size_t index) const;
+    // Only inside Write: a store rewrites the whole word around its byte.
+    void Store(size_t index, uint8_t value);
+
+    static constexpr size_t kWordBytes = sizeof(uint64_t);
+    static constexpr size_t kWordCount = (kSystemDataSize + kWordBytes - 1) / kWordBytes;
+    using WordBytes = std::array<uint8_t, kWordBytes>;
+
+    std::mutex writeMutex_;
+    // Odd while a write is in progress; every write adds two.
+    std::atomic<uint32_t> version_{0};
+    // The bytes, eight to a word in memory order (byte i is byte i % 8 of
+    // word i / 8): a reader's copy is three loads.
+    std::array<std::atomic<uint64_t>, kWordCount> words_{};
 };

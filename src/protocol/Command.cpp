@@ -28,7 +28,7 @@ void CCommand::Post(std::unique_ptr<CSendData> message) {
 
 int CCommand::SerialReadSize() const {
     CSendDataQueue::Guard guard = queue_.Lock();
-    const CSendData* head = queue_.Head();
+    const CSendData* head = queue_.Head(guard);
     if (head == nullptr) {
         return 0;
     }
@@ -57,20 +57,20 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
         return;
     }
     // A reply with nothing queued answers nothing; storing it would be a guess.
-    const CSendData* head = queue_.Head();
+    const CSendData* head = queue_.Head(guard);
     if (head == nullptr) {
         return;
     }
     const int sends = head->sends;
     const bool longWait = head->longWait;
-    const DispatchOutcome outcome = DispatchToHead(frame);
+    const DispatchOutcome outcome = DispatchToHead(frame, guard);
     if (outcome != DispatchOutcome::Completed && outcome != DispatchOutcome::Refused) {
         return;
     }
     // Serial and network drop a refused message instead of resending it.
     if (outcome == DispatchOutcome::Refused) {
-        const TransferTicket ticket = queue_.Head()->ticket;
-        queue_.RemoveHead();
+        const TransferTicket ticket = queue_.Head(guard)->ticket;
+        queue_.RemoveHead(guard);
         if (ticket != 0) {
             events_.OnRequestEnded(ticket, RequestOutcome::Refused);
         }
@@ -83,11 +83,12 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
     }
 }
 
-DispatchOutcome CCommand::DispatchToHead(std::span<const uint8_t> frame) {
+DispatchOutcome CCommand::DispatchToHead(std::span<const uint8_t> frame,
+                                         const CSendDataQueue::Guard& held) {
     // The request is copied first: a completed head is gone after Dispatch.
     const std::vector<uint8_t> request =
-        tap_ != nullptr ? queue_.Head()->frame : std::vector<uint8_t>{};
-    const DispatchOutcome outcome = dispatcher_.Dispatch(frame);
+        tap_ != nullptr ? queue_.Head(held)->frame : std::vector<uint8_t>{};
+    const DispatchOutcome outcome = dispatcher_.Dispatch(frame, held);
     if (tap_ != nullptr) {
         if (outcome == DispatchOutcome::Completed) {
             tap_->RequestSettled(request, RequestEnd::Answered);
@@ -112,11 +113,11 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
         tap_->FrameReceived(usbAssembler_.Frame());
     }
     CSendDataQueue::Guard guard = queue_.Lock();
-    if (queue_.Head() == nullptr) {
+    if (queue_.Head(guard) == nullptr) {
         usbAssembler_.Reset();
         return result;
     }
-    const DispatchOutcome outcome = DispatchToHead(usbAssembler_.Frame());
+    const DispatchOutcome outcome = DispatchToHead(usbAssembler_.Frame(), guard);
     if (outcome == DispatchOutcome::Refused) {
         usbAssembler_.SetError();
         usbHeadRefused_ = true;
@@ -133,7 +134,7 @@ UsbFeedResult CCommand::FeedUsb(std::span<const uint8_t> report) {
 bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
     CSendDataQueue::Guard guard = queue_.Lock();
     PutChangeInPlaceOfQueuedPoll(queue_, source_);
-    CSendData* head = queue_.Head();
+    CSendData* head = queue_.Head(guard);
     if (head == nullptr) {
         queue_.Add(source_.NextPendingMessage());
         return false;
@@ -162,7 +163,7 @@ bool CCommand::NoteUsbFailure() {
     if (++usbResendCount_ > kUsbMaxResends) {
         // The head's transfer learns why before the link is closed under it.
         CSendDataQueue::Guard guard = queue_.Lock();
-        const CSendData* head = queue_.Head();
+        const CSendData* head = queue_.Head(guard);
         if (head != nullptr && head->ticket != 0) {
             events_.OnRequestEnded(
                 head->ticket, usbHeadRefused_ ? RequestOutcome::Refused : RequestOutcome::GaveUp);
@@ -177,12 +178,12 @@ void CCommand::DropAll(RequestOutcome outcome) {
     std::vector<TransferTicket> waiting;
     {
         CSendDataQueue::Guard guard = queue_.Lock();
-        for (const CSendData* message = queue_.Head(); message != nullptr;
-             message = queue_.Head()) {
+        for (const CSendData* message = queue_.Head(guard); message != nullptr;
+             message = queue_.Head(guard)) {
             if (message->ticket != 0 && (waiting.empty() || waiting.back() != message->ticket)) {
                 waiting.push_back(message->ticket);
             }
-            queue_.RemoveHead();
+            queue_.RemoveHead(guard);
         }
     }
     for (const TransferTicket ticket : waiting) {

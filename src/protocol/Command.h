@@ -106,8 +106,10 @@ class CCommand {
     ReplyDispatcher dispatcher_;
 
     // Dispatches one whole valid frame against the head and tells the tap how
-    // the head's request ended. Under the queue lock, with a non-empty queue.
-    DispatchOutcome DispatchToHead(std::span<const uint8_t> frame);
+    // the head's request ended. Under the queue lock (`held`), with a
+    // non-empty queue.
+    DispatchOutcome DispatchToHead(std::span<const uint8_t> frame,
+                                   const CSendDataQueue::Guard& held);
     int usbResendCount_ = 0;
     // The device refused the USB head at least once; a give-up then says so.
     bool usbHeadRefused_ = false;

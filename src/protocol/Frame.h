@@ -48,11 +48,15 @@ uint8_t FrameChecksum(std::span<const uint8_t> bytes);
 std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const uint8_t> payload);
 
 // Payload length announced by a header of at least 12 bytes.
-size_t AnnouncedPayloadLength(std::span<const uint8_t> frame);
+inline size_t AnnouncedPayloadLength(std::span<const uint8_t> frame) {
+    return static_cast<size_t>(frame[10]) | (static_cast<size_t>(frame[11]) << 8);
+}
 
 // True when `frame` is exactly one frame with a matching checksum and terminator.
 // Sync and reserved bytes are not examined, as on the device.
 bool IsValidFrame(std::span<const uint8_t> frame);
 
 // Header fields of a frame of at least 12 bytes.
-FrameHeader ReadFrameHeader(std::span<const uint8_t> frame);
+inline FrameHeader ReadFrameHeader(std::span<const uint8_t> frame) {
+    return FrameHeader{frame[5], frame[6], frame[7], frame[8], frame[9]};
+}

@@ -42,11 +42,12 @@ std::array<uint8_t, size> PaddedPayload(std::span<const uint8_t> payload) {
 }
 }  // namespace
 
-DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame) {
+DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame,
+                                          const CSendDataQueue::Guard& held) {
     const FrameHeader header = ReadFrameHeader(frame);
     const std::span<const uint8_t> payload =
         frame.subspan(kFrameHeaderSize, frame.size() - kFrameOverhead);
-    const CSendData* head = queue_.Head();
+    const CSendData* head = queue_.Head(held);
     if (IsAnswerCommand(header.command) && head != nullptr &&
         !AnswersRequest(header, head->frame)) {
         return DispatchOutcome::NotForThisRequest;
@@ -75,7 +76,7 @@ DispatchOutcome ReplyDispatcher::Dispatch(std::span<const uint8_t> frame) {
             return DispatchOutcome::NotAReply;
     }
     const TransferTicket ticket = head != nullptr ? head->ticket : 0;
-    queue_.RemoveHead();
+    queue_.RemoveHead(held);
     if (ticket != 0) {
         events_.OnRequestEnded(ticket, RequestOutcome::Answered);
     }

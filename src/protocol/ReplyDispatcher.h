@@ -13,8 +13,8 @@
 #include <span>
 
 #include "protocol/ReceivedProgram.h"
+#include "protocol/SendDataQueue.h"
 
-class CSendDataQueue;
 class ReplyTargets;
 class ProtocolEvents;
 
@@ -34,8 +34,9 @@ class ReplyDispatcher {
         : queue_(queue), targets_(targets), events_(events), received_(received) {}
 
     // `frame` is one whole frame whose checksum and terminator have been
-    // checked; the queue must not be empty.
-    DispatchOutcome Dispatch(std::span<const uint8_t> frame);
+    // checked. The caller holds the queue lock (`held`) across the call, so
+    // the head it matches is the head it removes.
+    DispatchOutcome Dispatch(std::span<const uint8_t> frame, const CSendDataQueue::Guard& held);
 
   private:
     bool StoreRead(uint8_t subCommand, uint8_t slot, uint8_t item,

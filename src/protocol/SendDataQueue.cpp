@@ -9,7 +9,12 @@ void CSendDataQueue::Add(std::unique_ptr<CSendData> message) {
 }
 
 CSendData* CSendDataQueue::Head() const {
-    Guard guard = Lock();
+    const Guard guard = Lock();
+    return Head(guard);
+}
+
+CSendData* CSendDataQueue::Head(const Guard& held) const {
+    AssertHeld(held);
     return messages_.empty() ? nullptr : messages_.front().get();
 }
 
@@ -33,7 +38,12 @@ int CSendDataQueue::CountOf(int32_t command) const {
 }
 
 void CSendDataQueue::RemoveHead() {
-    Guard guard = Lock();
+    const Guard guard = Lock();
+    RemoveHead(guard);
+}
+
+void CSendDataQueue::RemoveHead(const Guard& held) {
+    AssertHeld(held);
     if (!messages_.empty()) {
         messages_.pop_front();
     }

@@ -8,6 +8,7 @@
 // The lock is recursive for exactly that reason.
 #pragma once
 
+#include <cassert>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -33,6 +34,13 @@ class CSendDataQueue {
     int CountOf(int32_t command) const;
     // Destroys the first message; does nothing on an empty queue.
     void RemoveHead();
+
+    // The same two for a caller that holds the lock already (`held` is a guard
+    // from this queue's Lock()): a reply is matched and its request removed
+    // under one lock, and re-entering it for each step costs more than the
+    // step itself.
+    CSendData* Head(const Guard& held) const;
+    void RemoveHead(const Guard& held);
     void Clear();
 
     // The first message that `matches` accepts, or nullptr; same validity.
@@ -45,6 +53,10 @@ class CSendDataQueue {
     void Replace(const CSendData* queued, std::unique_ptr<CSendData> replacement);
 
   private:
+    void AssertHeld([[maybe_unused]] const Guard& held) const {
+        assert(held.owns_lock() && held.mutex() == &mutex_);
+    }
+
     mutable std::recursive_mutex mutex_;
     std::deque<std::unique_ptr<CSendData>> messages_;
 };

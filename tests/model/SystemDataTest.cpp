@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <array>
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -82,6 +84,35 @@ TEST(SystemData, VolumesAreNamedByChannel) {
     EXPECT_EQ(data.Byte(14), 7);
     EXPECT_EQ(SystemData::VolumeItem(VolumeChannel::Microphone), SystemItem::kMicrophoneVolume);
     EXPECT_EQ(data.ItemPayload(SystemData::VolumeItem(VolumeChannel::Music))[1], 7);
+}
+
+// Readers take no lock; a copy made while another thread stores volume items
+// must still hold each item's three bytes from one and the same reply. The
+// effect's bytes 7..9 straddle two of the words the bytes are kept in.
+TEST(SystemData, ACopyNeverHoldsHalfAStoredItem) {
+    SystemData data;
+    data.StoreItemReply(SystemItem::kEffectVolume, Payload{0, 0, 0});
+    std::atomic<int> rounds{0};
+    std::atomic<bool> stop{false};
+    std::thread writer([&] {
+        for (int round = 1; !stop; ++round) {
+            const auto value = static_cast<uint8_t>(round);
+            data.StoreItemReply(SystemItem::kEffectVolume, Payload{value, value, value});
+            data.SetByte(SystemByte::kPanelLock, value);
+            rounds = round;
+        }
+    });
+    int torn = 0;
+    int copies = 0;
+    for (; copies < 50000 || rounds < 1000; ++copies) {
+        const std::array<uint8_t, kSystemDataSize> bytes = data.Bytes();
+        torn += bytes[7] != bytes[8] || bytes[8] != bytes[9] ? 1 : 0;
+        const std::vector<uint8_t> payload = data.ItemPayload(SystemItem::kEffectVolume);
+        torn += payload[0] != payload[1] || payload[1] != payload[2] ? 1 : 0;
+    }
+    stop = true;
+    writer.join();
+    EXPECT_EQ(torn, 0) << "of " << copies << " copies, " << rounds << " writes";
 }
 
 TEST(SystemData, SourceModeIsLimitedToTheButtonsFourStates) {

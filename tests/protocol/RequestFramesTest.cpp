@@ -79,11 +79,12 @@ TEST(RequestFrames, PayloadFullOfSyncAndTerminatorBytesIsStillOneFrame) {
     EXPECT_EQ(message->length, 30);
 }
 
-// The checksum folds eight bytes at a time; every length and every byte
-// position, the tail after the last whole word included, must still count once.
+// The checksum folds two 32-byte blocks, then one block, then eight bytes at
+// a time; every length and every byte position, across each of those steps
+// and the tail after the last whole word, must still count once.
 TEST(FrameChecksum, IsTheXorOfEveryByteAtEveryLength) {
     std::vector<uint8_t> bytes;
-    for (size_t length = 0; length <= 40; ++length) {
+    for (size_t length = 0; length <= 200; ++length) {
         uint8_t expected = 0;
         for (uint8_t byte : bytes) {
             expected ^= byte;

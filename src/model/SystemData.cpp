@@ -97,26 +97,31 @@ void SystemData::SetByte(int index, uint8_t value) {
     Write([&] { Store(checked, value); });
 }
 
-std::array<uint8_t, kSystemDataSize> SystemData::Bytes() const {
-    std::array<uint8_t, kSystemDataSize> copy{};
+std::array<uint64_t, SystemData::kWordCount> SystemData::Words() const {
     for (;;) {
         const uint32_t before = version_.load(std::memory_order_acquire);
         if ((before & 1U) == 0) {
-            std::array<uint64_t, kWordCount> words{};
+            std::array<uint64_t, kWordCount> words;
             for (size_t w = 0; w < kWordCount; ++w) {
                 words[w] = words_[w].load(std::memory_order_relaxed);
             }
             // The copy is complete before the version is looked at again.
             std::atomic_thread_fence(std::memory_order_acquire);
             if (version_.load(std::memory_order_relaxed) == before) {
-                // Byte i is byte i % 8 of word i / 8 in memory, as Load reads it.
-                std::memcpy(copy.data(), words.data(), copy.size());
-                return copy;
+                return words;
             }
         }
         // A write on another thread is under way; it stores a few bytes at most.
         std::this_thread::yield();
     }
+}
+
+std::array<uint8_t, kSystemDataSize> SystemData::Bytes() const {
+    const std::array<uint64_t, kWordCount> words = Words();
+    // Byte i is byte i % 8 of word i / 8 in memory, as Load reads it.
+    std::array<uint8_t, kSystemDataSize> copy;
+    std::memcpy(copy.data(), words.data(), copy.size());
+    return copy;
 }
 
 std::vector<uint8_t> SystemData::ItemPayload(int item) const {
@@ -170,6 +175,17 @@ uint8_t SystemData::CurrentVolume(VolumeChannel channel) const {
 
 uint8_t SystemData::StartVolume(VolumeChannel channel) const {
     return Load(static_cast<size_t>(VolumeBase(channel) + 2));
+}
+
+std::array<uint8_t, 3> SystemData::MaximumVolumes() const {
+    constexpr auto kEffect = static_cast<size_t>(kFirstVolumeItem);
+    constexpr auto kMicrophone = kEffect + static_cast<size_t>(kVolumeBytesPerItem);
+    constexpr auto kMusic = kMicrophone + static_cast<size_t>(kVolumeBytesPerItem);
+    const std::array<uint64_t, kWordCount> words = Words();
+    const auto byte = [&words](size_t index) {
+        return std::bit_cast<WordBytes>(words[index / kWordBytes])[index % kWordBytes];
+    };
+    return {byte(kEffect), byte(kMicrophone), byte(kMusic)};
 }
 
 void SystemData::SetMaximumVolume(VolumeChannel channel, uint8_t value) {

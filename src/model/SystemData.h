@@ -68,6 +68,8 @@ class SystemData {
     bool StoreItemReply(int item, std::span<const uint8_t> payload);
 
     uint8_t MaximumVolume(VolumeChannel channel) const;
+    // The three maximum volumes in channel order, as they stood at one moment.
+    std::array<uint8_t, 3> MaximumVolumes() const;
     uint8_t CurrentVolume(VolumeChannel channel) const;
     uint8_t StartVolume(VolumeChannel channel) const;
     void SetMaximumVolume(VolumeChannel channel, uint8_t value);
@@ -81,9 +83,15 @@ class SystemData {
     void LimitSourceMode();
 
   private:
+    static constexpr size_t kWordBytes = sizeof(uint64_t);
+    static constexpr size_t kWordCount = (kSystemDataSize + kWordBytes - 1) / kWordBytes;
+    using WordBytes = std::array<uint8_t, kWordBytes>;
+
     // Index of the channel's maximum volume; current and start follow it.
     static int VolumeBase(VolumeChannel channel);
 
+    // All the words as they stood between two writes.
+    std::array<uint64_t, kWordCount> Words() const;
     // Runs `change` as one write: readers see all of its stores or none.
     // `change` reads and writes through Load and Store only.
     template <class Change>
@@ -91,10 +99,6 @@ class SystemData {
     uint8_t Load(size_t index) const;
     // Only inside Write: a store rewrites the whole word around its byte.
     void Store(size_t index, uint8_t value);
-
-    static constexpr size_t kWordBytes = sizeof(uint64_t);
-    static constexpr size_t kWordCount = (kSystemDataSize + kWordBytes - 1) / kWordBytes;
-    using WordBytes = std::array<uint8_t, kWordBytes>;
 
     std::mutex writeMutex_;
     // Odd while a write is in progress; every write adds two.

@@ -52,8 +52,9 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
     }
     CSendDataQueue::Guard guard = queue_.Lock();
     const std::span<const uint8_t> frame = streamAssembler_.Frame();
+    const uint8_t command = ReadFrameHeader(frame).command;
     // The second answer to a resent request, arriving after the first.
-    if (lateReplies_.Absorb(ReadFrameHeader(frame).command)) {
+    if (lateReplies_.Absorb(command)) {
         return;
     }
     // A reply with nothing queued answers nothing; storing it would be a guess.
@@ -79,22 +80,22 @@ void CCommand::FeedStream(std::span<const uint8_t> bytes) {
     // are due within about one resend interval of this one.
     if (sends > 1) {
         const int resendTicks = longWait ? SerialPump::kLongResendTicks : SerialPump::kResendTicks;
-        lateReplies_.Expect(ReadFrameHeader(frame).command, sends - 1, 2 * resendTicks);
+        lateReplies_.Expect(command, sends - 1, 2 * resendTicks);
     }
 }
 
 DispatchOutcome CCommand::DispatchToHead(std::span<const uint8_t> frame,
                                          const CSendDataQueue::Guard& held) {
+    if (tap_ == nullptr) {
+        return dispatcher_.Dispatch(frame, held);
+    }
     // The request is copied first: a completed head is gone after Dispatch.
-    const std::vector<uint8_t> request =
-        tap_ != nullptr ? queue_.Head(held)->frame : std::vector<uint8_t>{};
+    const std::vector<uint8_t> request = queue_.Head(held)->frame;
     const DispatchOutcome outcome = dispatcher_.Dispatch(frame, held);
-    if (tap_ != nullptr) {
-        if (outcome == DispatchOutcome::Completed) {
-            tap_->RequestSettled(request, RequestEnd::Answered);
-        } else if (outcome == DispatchOutcome::Refused) {
-            tap_->RequestSettled(request, RequestEnd::Refused);
-        }
+    if (outcome == DispatchOutcome::Completed) {
+        tap_->RequestSettled(request, RequestEnd::Answered);
+    } else if (outcome == DispatchOutcome::Refused) {
+        tap_->RequestSettled(request, RequestEnd::Refused);
     }
     return outcome;
 }

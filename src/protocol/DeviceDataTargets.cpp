@@ -17,7 +17,8 @@ uint8_t DeviceDataTargets::GetSystemByte(int index) const {
     return system_.Byte(index);
 }
 
-std::array<uint8_t, kLastSystemByte + 1> DeviceDataTargets::GetSystemBytes() const {
+MaximumVolumes DeviceDataTargets::GetMaximumVolumes() const {
     static_assert(kSystemDataSize == kLastSystemByte + 1);
-    return system_.Bytes();
+    const std::array<uint8_t, 3> maximum = system_.MaximumVolumes();
+    return {maximum[0], maximum[1], maximum[2]};
 }

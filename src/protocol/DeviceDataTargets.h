@@ -20,7 +20,7 @@ class DeviceDataTargets : public ReplyTargets {
     void StoreProgramName(int slot, std::span<const uint8_t, kProgramNameLength> name) override;
     void StoreSystemItem(int item, std::span<const uint8_t> payload) override;
     uint8_t GetSystemByte(int index) const override;
-    std::array<uint8_t, kLastSystemByte + 1> GetSystemBytes() const override;
+    MaximumVolumes GetMaximumVolumes() const override;
 
   private:
     PresetStore& presets_;

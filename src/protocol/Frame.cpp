@@ -99,6 +99,5 @@ bool IsValidFrame(std::span<const uint8_t> frame) {
     if (frame.size() != length) {
         return false;
     }
-    return frame[length - 1] == kFrameTerminator &&
-           frame[length - 2] == FrameChecksum(frame.first(length - 2));
+    return HasValidEnd(frame);
 }

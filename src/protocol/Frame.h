@@ -56,6 +56,14 @@ inline size_t AnnouncedPayloadLength(std::span<const uint8_t> frame) {
 // Sync and reserved bytes are not examined, as on the device.
 bool IsValidFrame(std::span<const uint8_t> frame);
 
+// True when the checksum and terminator of `frame`, at least 14 bytes whose
+// length the caller has already taken from its header, are right.
+inline bool HasValidEnd(std::span<const uint8_t> frame) {
+    const size_t length = frame.size();
+    return frame[length - 1] == kFrameTerminator &&
+           frame[length - 2] == FrameChecksum(frame.first(length - 2));
+}
+
 // Header fields of a frame of at least 12 bytes.
 inline FrameHeader ReadFrameHeader(std::span<const uint8_t> frame) {
     return FrameHeader{frame[5], frame[6], frame[7], frame[8], frame[9]};

@@ -8,31 +8,23 @@
 namespace {
 constexpr size_t kInputLevelByte = 8;
 constexpr size_t kEffectLevelByte = 6;
-constexpr int kMaxEffectVolumeByte = 7;
-constexpr int kMaxMicrophoneVolumeByte = 10;
-constexpr int kMaxMusicVolumeByte = 13;
 
 void Limit(uint8_t& value, uint8_t maximum) {
     value = std::min(value, maximum);
 }
-
-void LimitEffect(ProgramBlock& block, const std::array<uint8_t, kLastSystemByte + 1>& system) {
-    Limit(block[kEffectRecordOffset + kEffectLevelByte], system[kMaxEffectVolumeByte]);
-}
 }  // namespace
 
 void LimitReceivedEffect(ProgramBlock& block, const ReplyTargets& system) {
-    LimitEffect(block, system.GetSystemBytes());
+    Limit(block[kEffectRecordOffset + kEffectLevelByte], system.GetMaximumVolumes().effect);
 }
 
 void LimitReceivedProgram(ProgramBlock& block, const ReplyTargets& system) {
     // One consistent read of the maximum volumes for the whole block.
-    const std::array<uint8_t, kLastSystemByte + 1> bytes = system.GetSystemBytes();
-    const uint8_t music = bytes[kMaxMusicVolumeByte];
-    Limit(block[0 * kInputRecordSize + kInputLevelByte], music);
-    Limit(block[1 * kInputRecordSize + kInputLevelByte], music);
-    Limit(block[2 * kInputRecordSize + kInputLevelByte], bytes[kMaxMicrophoneVolumeByte]);
-    LimitEffect(block, bytes);
+    const MaximumVolumes maximum = system.GetMaximumVolumes();
+    Limit(block[0 * kInputRecordSize + kInputLevelByte], maximum.music);
+    Limit(block[1 * kInputRecordSize + kInputLevelByte], maximum.music);
+    Limit(block[2 * kInputRecordSize + kInputLevelByte], maximum.microphone);
+    Limit(block[kEffectRecordOffset + kEffectLevelByte], maximum.effect);
 }
 
 void ForceFixedFilterFields(ProgramBlock& block) {

@@ -56,14 +56,6 @@ void LateReplies::Expect(uint8_t replyCommand, int count, int forTicks) {
     ticksLeft_ = forTicks;
 }
 
-bool LateReplies::Absorb(uint8_t replyCommand) {
-    if (count_ <= 0 || replyCommand != command_) {
-        return false;
-    }
-    --count_;
-    return true;
-}
-
 void LateReplies::Tick() {
     if (count_ > 0 && --ticksLeft_ <= 0) {
         count_ = 0;

@@ -31,7 +31,13 @@ class LateReplies {
   public:
     void Expect(uint8_t replyCommand, int count, int forTicks);
     // True, and one fewer is owed, when a reply with this command is one of them.
-    bool Absorb(uint8_t replyCommand);
+    bool Absorb(uint8_t replyCommand) {
+        if (count_ <= 0 || replyCommand != command_) {
+            return false;
+        }
+        --count_;
+        return true;
+    }
     void Tick();
     void Forget() { count_ = 0; }
     int Owed() const { return count_; }

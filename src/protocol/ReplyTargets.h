@@ -8,13 +8,19 @@
 // their arrays directly. Calls come from the USB worker thread too.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <span>
 
 inline constexpr int kProgramNameLength = 16;
 inline constexpr int kLastPresetSlot = 20;
 inline constexpr int kLastSystemByte = 16;
+
+// The maximum volumes that hold a received program's levels down.
+struct MaximumVolumes {
+    uint8_t effect = 0;      // system byte [7]
+    uint8_t microphone = 0;  // system byte [10]
+    uint8_t music = 0;       // system byte [13]
+};
 
 class ReplyTargets {
   public:
@@ -23,13 +29,9 @@ class ReplyTargets {
     // `payload` holds at least three bytes (zero-filled when the reply was shorter).
     virtual void StoreSystemItem(int item, std::span<const uint8_t> payload) = 0;
     virtual uint8_t GetSystemByte(int index) const = 0;
-    // Every system byte at once; a store that guards its bytes with a lock
-    // takes it once here instead of once a byte.
-    virtual std::array<uint8_t, kLastSystemByte + 1> GetSystemBytes() const {
-        std::array<uint8_t, kLastSystemByte + 1> bytes{};
-        for (int i = 0; i <= kLastSystemByte; ++i) {
-            bytes[static_cast<size_t>(i)] = GetSystemByte(i);
-        }
-        return bytes;
+    // The three as they stood at one moment; a store shared between threads
+    // reads them together here instead of byte by byte.
+    virtual MaximumVolumes GetMaximumVolumes() const {
+        return {GetSystemByte(7), GetSystemByte(10), GetSystemByte(13)};
     }
 };

@@ -13,11 +13,6 @@ CSendData* CSendDataQueue::Head() const {
     return Head(guard);
 }
 
-CSendData* CSendDataQueue::Head(const Guard& held) const {
-    AssertHeld(held);
-    return messages_.empty() ? nullptr : messages_.front().get();
-}
-
 CSendData* CSendDataQueue::Tail() const {
     Guard guard = Lock();
     return messages_.empty() ? nullptr : messages_.back().get();
@@ -40,13 +35,6 @@ int CSendDataQueue::CountOf(int32_t command) const {
 void CSendDataQueue::RemoveHead() {
     const Guard guard = Lock();
     RemoveHead(guard);
-}
-
-void CSendDataQueue::RemoveHead(const Guard& held) {
-    AssertHeld(held);
-    if (!messages_.empty()) {
-        messages_.pop_front();
-    }
 }
 
 void CSendDataQueue::Clear() {

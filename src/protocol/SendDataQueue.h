@@ -39,8 +39,16 @@ class CSendDataQueue {
     // from this queue's Lock()): a reply is matched and its request removed
     // under one lock, and re-entering it for each step costs more than the
     // step itself.
-    CSendData* Head(const Guard& held) const;
-    void RemoveHead(const Guard& held);
+    CSendData* Head(const Guard& held) const {
+        AssertHeld(held);
+        return messages_.empty() ? nullptr : messages_.front().get();
+    }
+    void RemoveHead(const Guard& held) {
+        AssertHeld(held);
+        if (!messages_.empty()) {
+            messages_.pop_front();
+        }
+    }
     void Clear();
 
     // The first message that `matches` accepts, or nullptr; same validity.

@@ -47,7 +47,8 @@ std::optional<StreamAssembler::Outcome> StreamAssembler::TakeWholeFrame(
     if (frame.size() < length) {
         return std::nullopt;
     }
-    const bool valid = IsValidFrame(frame.first(length));
+    // The length agrees with the header by construction; only the frame's end is checked.
+    const bool valid = HasValidEnd(frame.first(length));
     ReturnToSearching();
     if (!valid) {
         return Outcome::Rejected;
@@ -58,11 +59,15 @@ std::optional<StreamAssembler::Outcome> StreamAssembler::TakeWholeFrame(
 }
 
 size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {
+    // The state lives in locals while scanning and is stored once at the end.
+    int syncCount = syncCount_;
+    bool synced = synced_;
     for (size_t i = 0; i < bytes.size(); ++i) {
         const uint8_t byte = bytes[i];
-        if (synced_) {
+        if (synced) {
             if (byte == kFrameSync) {
                 inFrame_ = true;
+                synced_ = true;
                 syncCount_ = 0;
                 frame_[0] = frame_[1] = frame_[2] = kFrameSync;
                 count_ = 3;
@@ -71,19 +76,20 @@ size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {
             }
             // A stray terminator between two replies keeps the sync.
             if (byte != kFrameTerminator) {
-                synced_ = false;
-                inFrame_ = false;
-                syncCount_ = 0;
+                synced = false;
+                syncCount = 0;
             }
             continue;
         }
         // Only consecutive sync bytes count: a stray 0x5A in noise just before
         // a reply would otherwise start the frame one byte early.
-        syncCount_ = byte == kFrameSync ? syncCount_ + 1 : 0;
-        if (syncCount_ == 2) {
-            synced_ = true;
+        syncCount = byte == kFrameSync ? syncCount + 1 : 0;
+        if (syncCount == 2) {
+            synced = true;
         }
     }
+    syncCount_ = syncCount;
+    synced_ = synced;
     return bytes.size();
 }
 
@@ -113,7 +119,7 @@ StreamAssembler::Outcome StreamAssembler::Collect(std::span<const uint8_t> bytes
 
 StreamAssembler::Outcome StreamAssembler::Finish() {
     const std::span<const uint8_t> frame(frame_.data(), expectedLength_);
-    const bool valid = IsValidFrame(frame);
+    const bool valid = HasValidEnd(frame);
     ReturnToSearching();
     if (!valid) {
         return Outcome::Rejected;

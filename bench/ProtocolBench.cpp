@@ -66,6 +66,26 @@ void QueueSentProgramReads(CCommand& command, int64_t count) {
     }
 }
 
+// Feeds one reply per iteration through `feedReply(engine)`, each answering a
+// program read queued before its batch, and checks that every reply answered one.
+template <class FeedReply>
+void RunReplyPath(benchmark::State& state, const std::vector<uint8_t>& reply,
+                  FeedReply&& feedReply) {
+    Engine engine;
+    int64_t queued = 0;
+    RunAgainstPeerPrepared(
+        state, kRequestBatch,
+        [&](int64_t count) {
+            QueueSentProgramReads(engine.command, count);
+            queued += count;
+        },
+        [&] { feedReply(engine); }, CopyReply(reply));
+    if (queued - engine.command.Queue().Count() != state.iterations()) {
+        state.SkipWithError("a reply was not dispatched");
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
+}
+
 // Serial and network: the reply to the program read at the head of the queue
 // arrives in reads of `range(0)` bytes, each handed to the engine as the links
 // hand theirs. What is measured is all the editor does with them: the stream
@@ -75,25 +95,12 @@ void QueueSentProgramReads(CCommand& command, int64_t count) {
 void BM_StreamAssembleProgramReply(benchmark::State& state) {
     const std::vector<uint8_t> reply = ProgramReply();
     const size_t readSize = static_cast<size_t>(state.range(0));
-    Engine engine;
-    int64_t queued = 0;
-    RunAgainstPeerPrepared(
-        state, kRequestBatch,
-        [&](int64_t count) {
-            QueueSentProgramReads(engine.command, count);
-            queued += count;
-        },
-        [&] {
-            for (size_t offset = 0; offset < reply.size(); offset += readSize) {
-                engine.command.FeedStream(std::span<const uint8_t>(reply).subspan(
-                    offset, std::min(readSize, reply.size() - offset)));
-            }
-        },
-        CopyReply(reply));
-    if (queued - engine.command.Queue().Count() != state.iterations()) {
-        state.SkipWithError("a reply was not dispatched");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
+    RunReplyPath(state, reply, [&](Engine& engine) {
+        for (size_t offset = 0; offset < reply.size(); offset += readSize) {
+            engine.command.FeedStream(std::span<const uint8_t>(reply).subspan(
+                offset, std::min(readSize, reply.size() - offset)));
+        }
+    });
 }
 BENCHMARK(BM_StreamAssembleProgramReply)->Arg(50)->Arg(1200)->Arg(1500);
 
@@ -103,28 +110,15 @@ void BM_UsbAssembleProgramReply(benchmark::State& state) {
     std::vector<uint8_t> reports = ProgramReply();
     const std::vector<uint8_t> reply = reports;
     reports.resize((reports.size() + kReportData - 1) / kReportData * kReportData, 0);
-    Engine engine;
-    int64_t queued = 0;
-    RunAgainstPeerPrepared(
-        state, kRequestBatch,
-        [&](int64_t count) {
-            QueueSentProgramReads(engine.command, count);
-            queued += count;
-        },
-        [&] {
-            for (size_t offset = 0; offset < reports.size(); offset += kReportData) {
-                if (engine.command
-                        .FeedUsb(std::span<const uint8_t>(reports).subspan(offset, kReportData))
-                        .frameComplete) {
-                    break;
-                }
+    RunReplyPath(state, reply, [&](Engine& engine) {
+        for (size_t offset = 0; offset < reports.size(); offset += kReportData) {
+            if (engine.command
+                    .FeedUsb(std::span<const uint8_t>(reports).subspan(offset, kReportData))
+                    .frameComplete) {
+                break;
             }
-        },
-        CopyReply(reply));
-    if (queued - engine.command.Queue().Count() != state.iterations()) {
-        state.SkipWithError("a reply was not dispatched");
-    }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * reply.size()));
+        }
+    });
 }
 BENCHMARK(BM_UsbAssembleProgramReply);
 

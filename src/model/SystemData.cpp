@@ -48,9 +48,12 @@ auto SystemData::Write(Change&& change) {
     return change();
 }
 
-uint8_t SystemData::Load(size_t index) const {
-    const uint64_t word = words_[index / kWordBytes].load(std::memory_order_relaxed);
+uint8_t SystemData::ByteOf(uint64_t word, size_t index) {
     return std::bit_cast<WordBytes>(word)[index % kWordBytes];
+}
+
+uint8_t SystemData::Load(size_t index) const {
+    return ByteOf(words_[index / kWordBytes].load(std::memory_order_relaxed), index);
 }
 
 void SystemData::Store(size_t index, uint8_t value) {
@@ -178,14 +181,13 @@ uint8_t SystemData::StartVolume(VolumeChannel channel) const {
 }
 
 std::array<uint8_t, 3> SystemData::MaximumVolumes() const {
-    constexpr auto kEffect = static_cast<size_t>(kFirstVolumeItem);
-    constexpr auto kMicrophone = kEffect + static_cast<size_t>(kVolumeBytesPerItem);
-    constexpr auto kMusic = kMicrophone + static_cast<size_t>(kVolumeBytesPerItem);
     const std::array<uint64_t, kWordCount> words = Words();
-    const auto byte = [&words](size_t index) {
-        return std::bit_cast<WordBytes>(words[index / kWordBytes])[index % kWordBytes];
+    const auto maximum = [&words](VolumeChannel channel) {
+        const auto index = static_cast<size_t>(VolumeBase(channel));
+        return ByteOf(words[index / kWordBytes], index);
     };
-    return {byte(kEffect), byte(kMicrophone), byte(kMusic)};
+    return {maximum(VolumeChannel::Effect), maximum(VolumeChannel::Microphone),
+            maximum(VolumeChannel::Music)};
 }
 
 void SystemData::SetMaximumVolume(VolumeChannel channel, uint8_t value) {

@@ -96,6 +96,8 @@ class SystemData {
     // `change` reads and writes through Load and Store only.
     template <class Change>
     auto Write(Change&& change);
+    // Byte `index` of the bytes, taken from the word that holds it.
+    static uint8_t ByteOf(uint64_t word, size_t index);
     uint8_t Load(size_t index) const;
     // Only inside Write: a store rewrites the whole word around its byte.
     void Store(size_t index, uint8_t value);

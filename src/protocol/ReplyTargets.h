@@ -15,11 +15,15 @@ inline constexpr int kProgramNameLength = 16;
 inline constexpr int kLastPresetSlot = 20;
 inline constexpr int kLastSystemByte = 16;
 
-// The maximum volumes that hold a received program's levels down.
+// The maximum volumes that hold a received program's levels down, and the
+// system bytes they are kept in.
+inline constexpr int kMaxEffectVolumeByte = 7;
+inline constexpr int kMaxMicrophoneVolumeByte = 10;
+inline constexpr int kMaxMusicVolumeByte = 13;
 struct MaximumVolumes {
-    uint8_t effect = 0;      // system byte [7]
-    uint8_t microphone = 0;  // system byte [10]
-    uint8_t music = 0;       // system byte [13]
+    uint8_t effect = 0;
+    uint8_t microphone = 0;
+    uint8_t music = 0;
 };
 
 class ReplyTargets {
@@ -32,6 +36,7 @@ class ReplyTargets {
     // The three as they stood at one moment; a store shared between threads
     // reads them together here instead of byte by byte.
     virtual MaximumVolumes GetMaximumVolumes() const {
-        return {GetSystemByte(7), GetSystemByte(10), GetSystemByte(13)};
+        return {GetSystemByte(kMaxEffectVolumeByte), GetSystemByte(kMaxMicrophoneVolumeByte),
+                GetSystemByte(kMaxMusicVolumeByte)};
     }
 };

@@ -90,7 +90,7 @@ DispatchOutcome CCommand::DispatchToHead(std::span<const uint8_t> frame,
         return dispatcher_.Dispatch(frame, held);
     }
     // The request is copied first: a completed head is gone after Dispatch.
-    const std::vector<uint8_t> request = queue_.Head(held)->frame;
+    const FrameBytes request = queue_.Head(held)->frame;
     const DispatchOutcome outcome = dispatcher_.Dispatch(frame, held);
     if (outcome == DispatchOutcome::Completed) {
         tap_->RequestSettled(request, RequestEnd::Answered);
@@ -142,7 +142,7 @@ bool CCommand::TakeHeadForUsb(UsbTransmission& out) {
     }
     // Once on its way it is no longer a queued write a newer value may replace.
     head->pending = false;
-    out.frame = head->frame;
+    out.frame = head->frame.ToVector();
     if (tap_ != nullptr) {
         tap_->FrameSent(out.frame);
     }

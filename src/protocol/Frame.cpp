@@ -70,6 +70,12 @@ std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const ui
     // Sized once and filled in place: one allocation per frame, and no
     // growing inserts for the optimiser to misjudge.
     std::vector<uint8_t> frame(payload.size() + kFrameOverhead);
+    WriteFrame(header, payload, frame);
+    return frame;
+}
+
+void WriteFrame(const FrameHeader& header, std::span<const uint8_t> payload,
+                std::span<uint8_t> frame) {
     const auto length = static_cast<uint16_t>(payload.size());
     const std::array<uint8_t, kFrameHeaderSize> head{kFrameSync,
                                                      kFrameSync,
@@ -86,9 +92,8 @@ std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const ui
     std::copy(head.begin(), head.end(), frame.begin());
     std::copy(payload.begin(), payload.end(), frame.begin() + kFrameHeaderSize);
     const size_t checksumAt = kFrameHeaderSize + payload.size();
-    frame[checksumAt] = FrameChecksum(std::span<const uint8_t>(frame).first(checksumAt));
+    frame[checksumAt] = FrameChecksum(frame.first(checksumAt));
     frame[checksumAt + 1] = kFrameTerminator;
-    return frame;
 }
 
 bool IsValidFrame(std::span<const uint8_t> frame) {

@@ -47,6 +47,11 @@ uint8_t FrameChecksum(std::span<const uint8_t> bytes);
 // Builds a complete frame of payload.size() + 14 bytes.
 std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const uint8_t> payload);
 
+// Writes the same frame as AssembleFrame into `frame`, which is exactly
+// payload.size() + 14 bytes, for callers that own the frame's storage.
+void WriteFrame(const FrameHeader& header, std::span<const uint8_t> payload,
+                std::span<uint8_t> frame);
+
 // Payload length announced by a header of at least 12 bytes.
 inline size_t AnnouncedPayloadLength(std::span<const uint8_t> frame) {
     return static_cast<size_t>(frame[10]) | (static_cast<size_t>(frame[11]) << 8);

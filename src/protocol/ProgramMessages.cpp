@@ -42,8 +42,7 @@ std::unique_ptr<CSendData> BuildRowMessage(CAudio_Data& program, int block, int 
     const uint8_t frameChannel = block == RowBlock::kMicrophone ? 0 : Byte(channel);
     const std::span<const uint8_t> payload(program.GetImage().data() + offset,
                                            static_cast<size_t>(payloadLength));
-    return MakeMessage(
-        AssembleFrame({Command::kWrite, Byte(block), 0, frameChannel, Byte(row)}, payload));
+    return MakeMessage({Command::kWrite, Byte(block), 0, frameChannel, Byte(row)}, payload);
 }
 
 std::unique_ptr<CSendData> BuildOutputRecordMessage(CAudio_Data& program, int output) {
@@ -51,15 +50,15 @@ std::unique_ptr<CSendData> BuildOutputRecordMessage(CAudio_Data& program, int ou
     const std::span<const uint8_t> record(
         program.GetImage().data() + CAudio_Data::OutputRecordOffset(output),
         CAudio_OutData::kRecordSize);
-    return MakeMessage(AssembleFrame(
+    return MakeMessage(
         {Command::kOutputRecordWrite, RowBlock::kOutput, 0, Byte(output), kWholeRecordArgument},
-        record));
+        record);
 }
 
 std::unique_ptr<CSendData> BuildProgramWriteMessage(CAudio_Data& program) {
     program.BuildImage();
     const std::span<const uint8_t> image(program.GetImage().data(), CAudio_Data::kImageSize);
-    return MakeMessage(AssembleFrame({Command::kProgramWrite, 0, 0, 0, 0}, image));
+    return MakeMessage({Command::kProgramWrite, 0, 0, 0, 0}, image);
 }
 
 std::unique_ptr<CSendData> BuildBulkMessage(CAudio_Data& program, uint8_t command,

@@ -31,7 +31,7 @@ std::unique_ptr<CSendData> BuildSystemRead(int item) {
 
 std::unique_ptr<CSendData> BuildZeroPayloadRequest(uint8_t command, uint8_t subCommand, uint8_t a,
                                                    uint8_t b, uint8_t c) {
-    return MakeMessage(AssembleFrame({command, subCommand, a, b, c}, kZeroPayload));
+    return MakeMessage({command, subCommand, a, b, c}, kZeroPayload);
 }
 
 std::unique_ptr<CSendData> BuildEffectGroupRead(int group) {
@@ -51,11 +51,10 @@ std::unique_ptr<CSendData> BuildProgramRead() {
 }
 
 std::unique_ptr<CSendData> BuildNameWrite(int slot, std::span<const uint8_t, 16> name) {
-    return MakeMessage(AssembleFrame(
-        {Command::kWrite, SubCommand::kProgramName, Byte(slot), 0, kNameArgument}, name));
+    return MakeMessage({Command::kWrite, SubCommand::kProgramName, Byte(slot), 0, kNameArgument},
+                       name);
 }
 
 std::unique_ptr<CSendData> BuildSystemWrite(int item, std::span<const uint8_t> payload) {
-    return MakeMessage(
-        AssembleFrame({Command::kWrite, SubCommand::kSystemItem, 0, 0, Byte(item)}, payload));
+    return MakeMessage({Command::kWrite, SubCommand::kSystemItem, 0, 0, Byte(item)}, payload);
 }

@@ -9,16 +9,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <vector>
 
+#include "protocol/Frame.h"
+#include "protocol/FrameBytes.h"
 #include "protocol/RequestOutcome.h"
 
 class CSendData {
   public:
     // Takes a complete frame (at least the 12-byte header).
-    explicit CSendData(std::vector<uint8_t> frame);
+    explicit CSendData(FrameBytes frame);
+    // Assembles the frame of `payload` straight into the message.
+    CSendData(const FrameHeader& header, std::span<const uint8_t> payload);
 
-    std::vector<uint8_t> frame;
+    FrameBytes frame;
     int32_t length = 0;
     int32_t ticks = 0;
     // Times put on a serial or network link since it was queued or the link
@@ -33,5 +38,7 @@ class CSendData {
     TransferTicket ticket = 0;
 };
 
-// Builds a message from a finished frame; the usual way producers make one.
-std::unique_ptr<CSendData> MakeMessage(std::vector<uint8_t> frame);
+// Builds a request from its header and payload; the usual way producers make one.
+std::unique_ptr<CSendData> MakeMessage(const FrameHeader& header, std::span<const uint8_t> payload);
+// Builds a message from a frame that is already finished.
+std::unique_ptr<CSendData> MakeMessage(std::span<const uint8_t> frame);

@@ -94,7 +94,7 @@ class FakeDialogServices : public DialogServices {
         const auto guard = queue.Lock();
         std::vector<std::vector<uint8_t>> frames;
         while (CSendData* head = queue.Head()) {
-            frames.push_back(head->frame);
+            frames.push_back(head->frame.ToVector());
             queue.RemoveHead();
         }
         for (const std::vector<uint8_t>& frame : frames) {

@@ -37,7 +37,7 @@ std::vector<SentRow> SendPendingRows(CAudio_Data& program) {
         if (message->command == Command::kStatusPoll) {
             break;
         }
-        const std::vector<uint8_t>& frame = message->frame;
+        const FrameBytes& frame = message->frame;
         if (frame[6] == RowBlock::kOutput) {
             rows.push_back({frame[8], frame[9], {frame.begin() + 12, frame.end() - 2}});
         }

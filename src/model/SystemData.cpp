@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 constexpr size_t kItemPayloadSize = 8;
@@ -100,14 +101,17 @@ void SystemData::SetByte(int index, uint8_t value) {
     Write([&] { Store(checked, value); });
 }
 
-std::array<uint64_t, SystemData::kWordCount> SystemData::Words() const {
+// Inline, with one load per word written out: a loop over atomic words is
+// not unrolled, so the copy went through memory and the callers read it back.
+inline std::array<uint64_t, SystemData::kWordCount> SystemData::Words() const {
     for (;;) {
         const uint32_t before = version_.load(std::memory_order_acquire);
         if ((before & 1U) == 0) {
-            std::array<uint64_t, kWordCount> words;
-            for (size_t w = 0; w < kWordCount; ++w) {
-                words[w] = words_[w].load(std::memory_order_relaxed);
+            const auto words = [this]<size_t... w>(std::index_sequence<w...>) {
+                return std::array<uint64_t, kWordCount>{
+                    words_[w].load(std::memory_order_relaxed)...};
             }
+            (std::make_index_sequence<kWordCount>());
             // The copy is complete before the version is looked at again.
             std::atomic_thread_fence(std::memory_order_acquire);
             if (version_.load(std::memory_order_relaxed) == before) {
@@ -180,7 +184,7 @@ uint8_t SystemData::StartVolume(VolumeChannel channel) const {
     return Load(static_cast<size_t>(VolumeBase(channel) + 2));
 }
 
-std::array<uint8_t, 3> SystemData::MaximumVolumes() const {
+MaximumVolumes SystemData::AllMaximumVolumes() const {
     const std::array<uint64_t, kWordCount> words = Words();
     const auto maximum = [&words](VolumeChannel channel) {
         const auto index = static_cast<size_t>(VolumeBase(channel));

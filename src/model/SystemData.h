@@ -22,6 +22,8 @@
 #include <span>
 #include <vector>
 
+#include "model/MaximumVolumes.h"
+
 inline constexpr int kSystemDataSize = 17;
 // Items 0..9 exist; item 5 is only ever written.
 inline constexpr int kSystemItemCount = 10;
@@ -68,8 +70,8 @@ class SystemData {
     bool StoreItemReply(int item, std::span<const uint8_t> payload);
 
     uint8_t MaximumVolume(VolumeChannel channel) const;
-    // The three maximum volumes in channel order, as they stood at one moment.
-    std::array<uint8_t, 3> MaximumVolumes() const;
+    // The three maximum volumes as they stood at one moment.
+    MaximumVolumes AllMaximumVolumes() const;
     uint8_t CurrentVolume(VolumeChannel channel) const;
     uint8_t StartVolume(VolumeChannel channel) const;
     void SetMaximumVolume(VolumeChannel channel, uint8_t value);

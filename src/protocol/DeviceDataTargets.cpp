@@ -19,6 +19,5 @@ uint8_t DeviceDataTargets::GetSystemByte(int index) const {
 
 MaximumVolumes DeviceDataTargets::GetMaximumVolumes() const {
     static_assert(kSystemDataSize == kLastSystemByte + 1);
-    const std::array<uint8_t, 3> maximum = system_.MaximumVolumes();
-    return {maximum[0], maximum[1], maximum[2]};
+    return system_.AllMaximumVolumes();
 }

@@ -43,6 +43,9 @@ struct FrameHeader {
 
 // XOR of all the given bytes, starting from 0.
 uint8_t FrameChecksum(std::span<const uint8_t> bytes);
+// The same with the plain fold on any processor: the reference the wide fold,
+// chosen at run time where the processor has it, is held against.
+uint8_t FrameChecksumPlain(std::span<const uint8_t> bytes);
 
 // Builds a complete frame of payload.size() + 14 bytes.
 std::vector<uint8_t> AssembleFrame(const FrameHeader& header, std::span<const uint8_t> payload);

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <span>
 
+#include "model/MaximumVolumes.h"
+
 inline constexpr int kProgramNameLength = 16;
 inline constexpr int kLastPresetSlot = 20;
 inline constexpr int kLastSystemByte = 16;
@@ -20,11 +22,6 @@ inline constexpr int kLastSystemByte = 16;
 inline constexpr int kMaxEffectVolumeByte = 7;
 inline constexpr int kMaxMicrophoneVolumeByte = 10;
 inline constexpr int kMaxMusicVolumeByte = 13;
-struct MaximumVolumes {
-    uint8_t effect = 0;
-    uint8_t microphone = 0;
-    uint8_t music = 0;
-};
 
 class ReplyTargets {
   public:

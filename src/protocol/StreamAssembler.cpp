@@ -18,44 +18,49 @@ StreamAssembler::Outcome StreamAssembler::Feed(std::span<const uint8_t> bytes) {
         if (!inFrame_) {
             return Outcome::Incomplete;
         }
-        if (std::optional<Outcome> whole = TakeWholeFrame(bytes, start)) {
-            return *whole;
+        switch (TakeWholeFrame(bytes, start)) {
+            case WholeFrame::Complete:
+                return Outcome::Complete;
+            case WholeFrame::Rejected:
+                return Outcome::Rejected;
+            case WholeFrame::NotWhole:
+                break;
         }
     }
     return Collect(bytes.subspan(start));
 }
 
-std::optional<StreamAssembler::Outcome> StreamAssembler::TakeWholeFrame(
-    std::span<const uint8_t> bytes, size_t afterSync) {
+StreamAssembler::WholeFrame StreamAssembler::TakeWholeFrame(std::span<const uint8_t> bytes,
+                                                            size_t afterSync) {
     // Only a frame whose three sync bytes and all the rest lie in this read,
     // as a reply usually arrives, is taken where it lies; anything else is
     // collected into the buffer.
     constexpr size_t kSyncCount = 3;
     if (afterSync < kSyncCount || bytes[afterSync - 3] != kFrameSync ||
         bytes[afterSync - 2] != kFrameSync) {
-        return std::nullopt;
+        return WholeFrame::NotWhole;
     }
     const std::span<const uint8_t> frame = bytes.subspan(afterSync - kSyncCount);
     if (frame.size() < kFrameHeaderSize + 2) {
-        return std::nullopt;
+        return WholeFrame::NotWhole;
     }
     const size_t length = AnnouncedPayloadLength(frame) + kFrameOverhead;
     if (length > kMaxFrameLength) {
         ReturnToSearching();
-        return Outcome::Rejected;
+        return WholeFrame::Rejected;
     }
     if (frame.size() < length) {
-        return std::nullopt;
+        return WholeFrame::NotWhole;
     }
     // The length agrees with the header by construction; only the frame's end is checked.
     const bool valid = HasValidEnd(frame.first(length));
     ReturnToSearching();
     if (!valid) {
-        return Outcome::Rejected;
+        return WholeFrame::Rejected;
     }
     inPlaceFrame_ = frame.data();
     frameLength_ = length;
-    return Outcome::Complete;
+    return WholeFrame::Complete;
 }
 
 size_t StreamAssembler::ScanForStart(std::span<const uint8_t> bytes) {

@@ -13,7 +13,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 
 class StreamAssembler {
@@ -47,9 +46,13 @@ class StreamAssembler {
   private:
     // Returns the index of the first byte after a frame start, or bytes.size().
     size_t ScanForStart(std::span<const uint8_t> bytes);
+    // What became of a frame that may lie whole in one read. A plain enum,
+    // not an optional Outcome: an optional comes back through memory in two
+    // stores read back as one, and that read stalls on every reply.
+    enum class WholeFrame { NotWhole, Complete, Rejected };
     // A frame that lies whole in `bytes`, its sync bytes just before
-    // `afterSync`, is checked in place; nullopt when it must be collected.
-    std::optional<Outcome> TakeWholeFrame(std::span<const uint8_t> bytes, size_t afterSync);
+    // `afterSync`, is checked in place; NotWhole when it must be collected.
+    WholeFrame TakeWholeFrame(std::span<const uint8_t> bytes, size_t afterSync);
     Outcome Collect(std::span<const uint8_t> bytes);
     Outcome Finish();
 

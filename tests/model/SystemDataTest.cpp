@@ -80,7 +80,7 @@ TEST(SystemData, VolumesAreNamedByChannel) {
     EXPECT_EQ(data.MaximumVolume(VolumeChannel::Effect), 0x17);
     EXPECT_EQ(data.CurrentVolume(VolumeChannel::Microphone), 0x1B);
     EXPECT_EQ(data.StartVolume(VolumeChannel::Music), 0x1F);
-    EXPECT_EQ(data.MaximumVolumes(), (std::array<uint8_t, 3>{0x17, 0x1A, 0x1D}));
+    EXPECT_EQ(data.AllMaximumVolumes(), (MaximumVolumes{0x17, 0x1A, 0x1D}));
     data.SetCurrentVolume(VolumeChannel::Music, 7);
     EXPECT_EQ(data.Byte(14), 7);
     EXPECT_EQ(SystemData::VolumeItem(VolumeChannel::Microphone), SystemItem::kMicrophoneVolume);

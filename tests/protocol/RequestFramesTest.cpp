@@ -79,17 +79,19 @@ TEST(RequestFrames, PayloadFullOfSyncAndTerminatorBytesIsStillOneFrame) {
     EXPECT_EQ(message->length, 30);
 }
 
-// The checksum folds two 32-byte blocks, then one block, then eight bytes at
-// a time; every length and every byte position, across each of those steps
-// and the tail after the last whole word, must still count once.
+// The checksum folds blocks of 32 bytes (four or two side by side, as the
+// processor allows), then single blocks, then eight bytes at a time; every
+// length and every byte position, across each of those steps and the tail
+// after the last whole word, must still count once, in both folds.
 TEST(FrameChecksum, IsTheXorOfEveryByteAtEveryLength) {
     std::vector<uint8_t> bytes;
-    for (size_t length = 0; length <= 200; ++length) {
+    for (size_t length = 0; length <= 300; ++length) {
         uint8_t expected = 0;
         for (uint8_t byte : bytes) {
             expected ^= byte;
         }
         ASSERT_EQ(FrameChecksum(bytes), expected) << length << " bytes";
+        ASSERT_EQ(FrameChecksumPlain(bytes), expected) << length << " bytes, plain fold";
         bytes.push_back(static_cast<uint8_t>(1u << (length % 8)) ^
                         static_cast<uint8_t>(length * 37));
     }

@@ -13,7 +13,7 @@ CSendData::CSendData(const FrameHeader& header, std::span<const uint8_t> payload
           payload.size() + kFrameOverhead,
           [&](std::span<uint8_t> bytes) { WriteFrame(header, payload, bytes); })),
       length(static_cast<int32_t>(frame.size())),
-      command(header.command) {}
+      command(frame[5]) {}
 
 std::unique_ptr<CSendData> MakeMessage(const FrameHeader& header,
                                        std::span<const uint8_t> payload) {

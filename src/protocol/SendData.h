@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <vector>
 
 #include "protocol/Frame.h"
 #include "protocol/FrameBytes.h"

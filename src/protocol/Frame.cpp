@@ -83,15 +83,31 @@ __m256i LoadBlock(const uint8_t* at) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
 }
 
+// Bytes [32 - n, 32) of the 32 read from kLastBytesMask + n are all ones:
+// the mask that keeps the last n bytes of a block.
+constexpr std::array<uint8_t, 64> kLastBytesMask = [] {
+    std::array<uint8_t, 64> mask{};
+    for (size_t i = 32; i < mask.size(); ++i) {
+        mask[i] = 0xFF;
+    }
+    return mask;
+}();
+
 // The same fold written out in 256-bit registers: the compiler keeps the
 // plain loop's partial folds in memory between its steps, and reading them
 // back cost as much as the fold itself on a whole-program reply. Four blocks
-// fold side by side so two loads issue every cycle.
+// fold side by side so two loads issue every cycle; the bytes after the last
+// whole block are the end of one more block read back from the end, with the
+// bytes already folded masked off, so nothing leaves the vector registers
+// before the final fold.
 SONAVEL_WIDE_VECTOR_TARGET
 uint8_t XorOfBytesWide(std::span<const uint8_t> bytes) {
     constexpr size_t kBlock = 32;
     const uint8_t* data = bytes.data();
     const size_t size = bytes.size();
+    if (size < kBlock) {
+        return FoldRest(0, data, 0, size);
+    }
     __m256i first = _mm256_setzero_si256();
     __m256i second = first;
     __m256i third = first;
@@ -106,13 +122,16 @@ uint8_t XorOfBytesWide(std::span<const uint8_t> bytes) {
     for (; i + kBlock <= size; i += kBlock) {
         first = _mm256_xor_si256(first, LoadBlock(data + i));
     }
+    const size_t left = size - i;
+    second = _mm256_xor_si256(second, _mm256_and_si256(LoadBlock(data + size - kBlock),
+                                                       LoadBlock(kLastBytesMask.data() + left)));
     const __m256i all =
         _mm256_xor_si256(_mm256_xor_si256(first, second), _mm256_xor_si256(third, fourth));
     const __m128i half =
         _mm_xor_si128(_mm256_castsi256_si128(all), _mm256_extracti128_si256(all, 1));
     const auto words = static_cast<uint64_t>(_mm_cvtsi128_si64(half)) ^
                        static_cast<uint64_t>(_mm_extract_epi64(half, 1));
-    return FoldRest(words, data, i, size);
+    return FoldRest(words, data, size, size);
 }
 #else
 bool WideFoldAvailable() {

@@ -26,6 +26,14 @@ int FirstByteOfItem(int item) {
     return item;
 }
 
+// Every word loaded on its own line: a loop over atomic words is not
+// unrolled, so its copy went through memory and the callers read it back.
+template <size_t... w>
+std::array<uint64_t, sizeof...(w)> LoadEach(
+    const std::array<std::atomic<uint64_t>, sizeof...(w)>& words, std::index_sequence<w...>) {
+    return {words[w].load(std::memory_order_relaxed)...};
+}
+
 size_t CheckedIndex(int index) {
     if (index < 0 || index >= kSystemDataSize) {
         throw std::out_of_range("system data byte " + std::to_string(index));
@@ -101,17 +109,12 @@ void SystemData::SetByte(int index, uint8_t value) {
     Write([&] { Store(checked, value); });
 }
 
-// Inline, with one load per word written out: a loop over atomic words is
-// not unrolled, so the copy went through memory and the callers read it back.
+// Inline, so the readers below keep the words in registers.
 inline std::array<uint64_t, SystemData::kWordCount> SystemData::Words() const {
     for (;;) {
         const uint32_t before = version_.load(std::memory_order_acquire);
         if ((before & 1U) == 0) {
-            const auto words = [this]<size_t... w>(std::index_sequence<w...>) {
-                return std::array<uint64_t, kWordCount>{
-                    words_[w].load(std::memory_order_relaxed)...};
-            }
-            (std::make_index_sequence<kWordCount>());
+            const auto words = LoadEach(words_, std::make_index_sequence<kWordCount>());
             // The copy is complete before the version is looked at again.
             std::atomic_thread_fence(std::memory_order_acquire);
             if (version_.load(std::memory_order_relaxed) == before) {

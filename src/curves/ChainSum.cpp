@@ -100,8 +100,7 @@ void DrawSummedResponsesPlain(std::span<const GridResponse* const> responses,
 
 #if SONAVEL_WIDE_VECTOR_INTRINSICS
 bool OnePassDrawAvailable() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
+    return WideVectorsAvailable();
 }
 
 SONAVEL_WIDE_VECTOR_TARGET

@@ -12,6 +12,12 @@
 #define SONAVEL_WIDE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
 #define SONAVEL_WIDE_VECTOR_INTRINSICS 1
 #define SONAVEL_WIDE_VECTOR_TARGET __attribute__((target("avx2")))
+
+// True when this processor runs the 256-bit intrinsics; asked once.
+inline bool WideVectorsAvailable() {
+    static const bool available = __builtin_cpu_supports("avx2");
+    return available;
+}
 #else
 #define SONAVEL_WIDE_VECTOR_CLONES
 #define SONAVEL_WIDE_VECTOR_INTRINSICS 0

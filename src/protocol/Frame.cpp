@@ -73,11 +73,6 @@ uint8_t XorOfBytes(std::span<const uint8_t> bytes) {
 }
 
 #if SONAVEL_WIDE_VECTOR_INTRINSICS
-bool WideFoldAvailable() {
-    static const bool available = __builtin_cpu_supports("avx2");
-    return available;
-}
-
 SONAVEL_WIDE_VECTOR_TARGET
 __m256i LoadBlock(const uint8_t* at) {
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(at));
@@ -133,19 +128,16 @@ uint8_t XorOfBytesWide(std::span<const uint8_t> bytes) {
                        static_cast<uint64_t>(_mm_extract_epi64(half, 1));
     return FoldRest(words, data, size, size);
 }
-#else
-bool WideFoldAvailable() {
-    return false;
-}
-
-uint8_t XorOfBytesWide(std::span<const uint8_t> bytes) {
-    return XorOfBytes(bytes);
-}
 #endif
 }  // namespace
 
 uint8_t FrameChecksum(std::span<const uint8_t> bytes) {
-    return WideFoldAvailable() ? XorOfBytesWide(bytes) : XorOfBytes(bytes);
+#if SONAVEL_WIDE_VECTOR_INTRINSICS
+    if (WideVectorsAvailable()) {
+        return XorOfBytesWide(bytes);
+    }
+#endif
+    return XorOfBytes(bytes);
 }
 
 uint8_t FrameChecksumPlain(std::span<const uint8_t> bytes) {

@@ -24,10 +24,18 @@ bool ValueScale::SetValue(int32_t code) {
         return false;
     }
     code_ = code;
+    held_ = false;
     // The typed text is replaced, so there is nothing left to convert.
     modified_ = false;
     ShowCode();
     return true;
+}
+
+void ValueScale::ShowHeldCode(int32_t code) {
+    code_ = code;
+    held_ = true;
+    modified_ = false;
+    ShowCode();
 }
 
 ReadOutcome ValueScale::GetValue() {

@@ -3,8 +3,9 @@
 // parameter code it is bound to, its scale, the text it shows, and what
 // happens when typed text is committed, read silently or stepped by the spin
 // arrows. The widget forwards its events here and acts on the returned
-// outcome (show the range message, tell the page). The stored code never
-// leaves [minCode, maxCode], whatever the typed text.
+// outcome (show the range message, tell the page). Typing and stepping never
+// take the code out of [minCode, maxCode]; only `ShowHeldCode` may put a code
+// outside it there, so that the field names what the program really holds.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +50,14 @@ class ValueScale {
 
     // Shows `code`; a code outside the range is ignored and false returned.
     bool SetValue(int32_t code);
+    // Shows `code` even outside the range: a program or device may hold a
+    // value the field cannot reach, and naming the nearest limit instead
+    // would misreport it. It stays until the user types or steps, which
+    // brings the code back into the range.
+    void ShowHeldCode(int32_t code);
+    // A code shown by `ShowHeldCode` lies outside the range. The code a new
+    // field starts with is not a held value and is never reported here.
+    bool IsOutOfRange() const { return held_ && !IsInCodeRange(code_); }
     // The code, after converting text typed since the last conversion.
     ReadOutcome GetValue();
 
@@ -80,6 +89,8 @@ class ValueScale {
 
     ScaleParameters scale_;
     int32_t code_ = 0;
+    // The code came from `ShowHeldCode` rather than from the range rules.
+    bool held_ = false;
     bool modified_ = false;
     std::string text_;
 };

@@ -127,6 +127,63 @@ TEST_F(NumEditTest, SetValueOutsideTheRangeKeepsTheShownCode) {
     EXPECT_EQ(field.text(), "500");
 }
 
+TEST_F(NumEditTest, HeldValueOutsideTheRangeIsNamedAndMarkedInTheFieldsLanguage) {
+    struct Case {
+        Language language;
+        int32_t held;
+        const char* shown;
+        const char* tip;
+    };
+    const Case cases[] = {
+        {Language::English, 60, "20",
+         "Out of Range: kept as it was read; this control sets -40 to 10."},
+        {Language::Chinese, -3, "-43", "超出范围：保持读取到的值；本控件可设 -40 至 10。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.held);
+        Configure(ScaleType::kLinearWhole, 0, 50, 1, 40);
+        field.SetValue(40);
+        const QPalette resting = field.palette();
+        field.SetLanguage(c.language);
+        QSignalSpy committed(&field, &CNumEdit::Committed);
+        field.ShowHeldValue(c.held);
+        EXPECT_EQ(field.text(), QString::fromUtf8(c.shown));
+        EXPECT_TRUE(field.IsOutOfRange());
+        EXPECT_EQ(field.toolTip(), QString::fromUtf8(c.tip));
+        EXPECT_NE(field.palette().color(QPalette::Base), resting.color(QPalette::Base));
+
+        // Focus passing through and Enter on the untouched field send nothing.
+        QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(&field, &leave);
+        QTest::keyClick(&field, Qt::Key_Return);
+        EXPECT_EQ(committed.count(), 0);
+        EXPECT_EQ(field.GetValue(), c.held);
+        EXPECT_TRUE(field.IsOutOfRange());
+
+        // While the user types, the editing colours show; the commit brings
+        // the code into the range and takes the mark away.
+        TypeAndLeave("5");
+        EXPECT_EQ(committed.count(), 1);
+        EXPECT_EQ(field.GetValue(), 45);
+        EXPECT_FALSE(field.IsOutOfRange());
+        EXPECT_TRUE(field.toolTip().isEmpty());
+        EXPECT_EQ(field.palette().color(QPalette::Base), resting.color(QPalette::Base));
+        EXPECT_TRUE(messages.isEmpty());
+    }
+
+    // Switching the language while the mark shows retells it.
+    field.SetLanguage(Language::English);
+    field.ShowHeldValue(60);
+    field.SetLanguage(Language::Chinese);
+    EXPECT_TRUE(field.toolTip().startsWith(QString::fromUtf8("超出范围")));
+
+    // A held value inside the range is shown as SetValue shows it.
+    field.ShowHeldValue(50);
+    EXPECT_EQ(field.text(), "10");
+    EXPECT_FALSE(field.IsOutOfRange());
+    EXPECT_TRUE(field.toolTip().isEmpty());
+}
+
 TEST_F(NumEditTest, SpinArrowsStepTheCodeAndQFieldsGoTheOtherWay) {
     struct Case {
         const char* name;

@@ -81,6 +81,7 @@ TEST_F(OutputLevelSectionTest, EachBoxShowsTheOutputsCodeOnItsScale) {
                                : control == "threshold" ? Limiter().ThresholdBox()
                                                         : Limiter().AttackBox();
         EXPECT_EQ(Text(box), shown.text);
+        EXPECT_TRUE(box->toolTip().isEmpty()) << "no out-of-range mark";
         if (control == "gain" || control == "delay") {
             const SetupSliderField* field =
                 control == "gain" ? section.GainField() : section.DelayField();
@@ -235,24 +236,100 @@ TEST_F(OutputLevelSectionTest, EditOnALinkedOutputReachesItsPartner) {
     EXPECT_EQ(Text(GainBox()), "6");
 }
 
-TEST_F(OutputLevelSectionTest, CodesOutsideABoxsRangeShowTheNearestCodeNotThePreviousOutput) {
+TEST_F(OutputLevelSectionTest, CodesOutsideABoxsRangeAreNamedAndMarkedNotClampedNorSent) {
     Load(OutputKind::kMainLeft, [](CAudio_OutData& out) {
         out.SetGain(0);
         out.SetLimiterAttack(0);
     });
-    // As a device record may carry: gain 200, delay -1, attack 200, release 9.
+    // As a device record may carry: gain 200, delay -1, threshold 100,
+    // attack 200, release 9.
     Load(OutputKind::kMainRight, [](CAudio_OutData& out) {
         out.SetGain(200);
         out.SetDelay(-1);
+        out.SetLimiterThreshold(100);
         out.SetLimiterAttack(200);
         out.SetLimiterRelease(9);
     });
-    EXPECT_EQ(Text(GainBox()), "10");
-    EXPECT_EQ(Text(DelayBox()), "0.000");
-    EXPECT_EQ(Text(Limiter().AttackBox()), "100ms");
-    EXPECT_EQ(Text(Limiter().ReleaseBox()), "32X(3200ms)");
+    EXPECT_EQ(Text(GainBox()), "160");
+    EXPECT_EQ(section.GainField()->Slider()->value(), kMaxGainCode);
+    EXPECT_EQ(Text(DelayBox()), "-0.021");
+    EXPECT_EQ(section.DelayField()->Slider()->value(), 0);
+    EXPECT_EQ(Text(Limiter().ThresholdBox()), "20.0dB");
+    EXPECT_EQ(Text(Limiter().AttackBox()), "194ms");
+    // No release time can be given for release code 9.
+    EXPECT_EQ(Text(Limiter().ReleaseBox()), "");
+    for (const CNumEdit* box : {GainBox(), DelayBox(), Limiter().ThresholdBox(),
+                                Limiter().AttackBox(), Limiter().ReleaseBox()}) {
+        EXPECT_TRUE(box->IsOutOfRange()) << box->ControlId();
+        EXPECT_FALSE(box->toolTip().isEmpty()) << box->ControlId();
+    }
     EXPECT_EQ(services.edits, 0);
     EXPECT_EQ(Output(1).GetGain(), 200);
+    EXPECT_EQ(Output(1).GetLimiterRelease(), 9);
+    EXPECT_FALSE(AnyOutputFlagged(program));
+}
+
+// What the user does to a gain field that shows a code outside its range.
+enum class GainAction { SlideTo45, ArrowUp, ArrowDown, Type5, LeaveUntouched };
+
+TEST_F(OutputLevelSectionTest, TouchingAnOutOfRangeGainAppliesTheRangeAndTakesTheMarkAway) {
+    struct Case {
+        const char* name;
+        int32_t held;
+        const char* shown;
+        GainAction action;
+        int32_t stored;  // the held code again where nothing may be written
+        int edits;
+    };
+    const Case cases[] = {
+        {"above, slider", 60, "20", GainAction::SlideTo45, 45, 1},
+        {"above, arrow up", 60, "20", GainAction::ArrowUp, 50, 1},
+        {"above, arrow down", 60, "20", GainAction::ArrowDown, 50, 1},
+        {"above, typed", 70, "30", GainAction::Type5, 45, 1},
+        {"above, focus passing", 60, "20", GainAction::LeaveUntouched, 60, 0},
+        {"below, arrow down", -5, "-45", GainAction::ArrowDown, 0, 1},
+        {"below, typed", -5, "-45", GainAction::Type5, 45, 1},
+        {"below, focus passing", -5, "-45", GainAction::LeaveUntouched, -5, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        services.edits = 0;
+        Load(OutputKind::kCentre, [&](CAudio_OutData& out) { out.SetGain(c.held); });
+        ASSERT_EQ(Text(GainBox()), c.shown);
+        ASSERT_TRUE(GainBox()->IsOutOfRange());
+        EXPECT_EQ(section.GainField()->Value(), c.held);
+        EXPECT_EQ(section.GainField()->Slider()->value(), c.held > 0 ? kMaxGainCode : 0);
+
+        switch (c.action) {
+            case GainAction::SlideTo45:
+                section.GainField()->Slider()->setValue(45);
+                break;
+            case GainAction::ArrowUp:
+                section.GainField()->Arrows()->UpButton()->click();
+                break;
+            case GainAction::ArrowDown:
+                section.GainField()->Arrows()->DownButton()->click();
+                break;
+            case GainAction::Type5:
+                TypeAndLeave(GainBox(), "5");
+                break;
+            case GainAction::LeaveUntouched: {
+                QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
+                QApplication::sendEvent(GainBox(), &leave);
+                break;
+            }
+        }
+        EXPECT_EQ(Output(OutputKind::kCentre).GetGain(), c.stored);
+        EXPECT_EQ(services.edits, c.edits);
+        EXPECT_EQ(Output(OutputKind::kCentre).IsGainChanged(), c.edits);
+        EXPECT_EQ(GainBox()->IsOutOfRange(), c.edits == 0);
+        if (c.edits != 0) {
+            EXPECT_EQ(section.GainField()->Slider()->value(), c.stored);
+            EXPECT_EQ(GainBox()->GetValue(), c.stored);
+        }
+    }
+    EXPECT_TRUE(services.Messages().empty());
+    EXPECT_FALSE(services.ChangedOutsideEdit());
 }
 
 TEST_F(OutputLevelSectionTest, NothingIsEditedBeforeAnOutputIsShown) {

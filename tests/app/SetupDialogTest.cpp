@@ -173,11 +173,21 @@ TEST_F(SetupDialogTest, ApplyWithoutALinkSaysSoAndChangesOnlyTheEditor) {
     EXPECT_EQ(Text(services_.messages[0].text), "您没有联机,请联机!");
 }
 
-TEST_F(SetupDialogTest, VolumeBytesBeyondTheControlsShowAsTheirTop) {
+TEST_F(SetupDialogTest, VolumeBytesBeyondTheControlsShowAsTheyAreAndApplyUnchanged) {
     SetVolumes(VolumeChannel::Music, 200, 0, 0);
     SetupVolumeSection* volumes = Open().Volumes();
-    EXPECT_EQ(volumes->MaximumField(VolumeChannel::Music)->Value(), 50);
-    EXPECT_EQ(Text(volumes->MaximumField(VolumeChannel::Music)->Box()->text()), "50");
+    SetupSliderField* maximum = volumes->MaximumField(VolumeChannel::Music);
+    EXPECT_EQ(maximum->Value(), 200);
+    EXPECT_EQ(Text(maximum->Box()->text()), "200");
+    EXPECT_TRUE(maximum->Box()->IsOutOfRange());
+    EXPECT_EQ(maximum->Slider()->value(), kHighestSetupVolume);
+
+    // Applying the volumes must not lower a maximum the user never touched.
+    volumes->StartField(VolumeChannel::Music)->Slider()->setValue(10);
+    volumes->Apply();
+    EXPECT_EQ(services_.system.MaximumVolume(VolumeChannel::Music), 200);
+    EXPECT_EQ(services_.system.StartVolume(VolumeChannel::Music), 10);
+    EXPECT_TRUE(maximum->Box()->IsOutOfRange());
 }
 
 struct OptionCase {

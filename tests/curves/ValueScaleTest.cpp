@@ -318,6 +318,58 @@ TEST(ValueScale, SetValueOutsideTheRangeKeepsThePreviousCode) {
     EXPECT_EQ(gate.Text(), "-50dB");
 }
 
+TEST(ValueScale, HeldCodeOutsideTheRangeIsShownUntilTheUserBringsItBack) {
+    struct Case {
+        const char* name;
+        ScaleParameters scale;
+        int32_t held;
+        std::string text;
+        SpinDirection direction;
+        int32_t afterSpin;  // the nearest end, whichever way the arrow points
+    };
+    const Case cases[] = {
+        {"gain above, arrow up", OutputGain(), 60, "20", SpinDirection::Up, 50},
+        {"gain above, arrow down", OutputGain(), 60, "20", SpinDirection::Down, 50},
+        {"gain below, arrow up", OutputGain(), -5, "-45", SpinDirection::Up, 0},
+        {"mix above", MixLevel(), 150, "150%", SpinDirection::Down, 99},
+        {"bass attenuation above", BassAttenuation(), 30, "10.0dB", SpinDirection::Up, 20},
+        {"delay below", DelayMilliseconds(), -1, "-0.021", SpinDirection::Up, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ValueScale field = Field(c.scale, c.scale.minCode);
+        field.ShowHeldCode(c.held);
+        EXPECT_EQ(field.Code(), c.held);
+        EXPECT_EQ(field.Text(), c.text);
+        EXPECT_TRUE(field.IsOutOfRange());
+        // Leaving or reading the untouched field keeps the held code.
+        EXPECT_FALSE(field.Commit().notifyPage);
+        EXPECT_EQ(field.GetValue().code, c.held);
+
+        EXPECT_TRUE(field.Spin(1, c.direction, false));
+        EXPECT_EQ(field.Code(), c.afterSpin);
+        EXPECT_FALSE(field.IsOutOfRange());
+    }
+
+    // Typed text goes through the range rules, even text naming the held value.
+    ValueScale gain = Field(OutputGain(), 40);
+    gain.ShowHeldCode(60);
+    gain.EditText("20");
+    const CommitOutcome typed = gain.Commit();
+    EXPECT_TRUE(typed.showRangeMessage);
+    EXPECT_TRUE(typed.notifyPage);
+    EXPECT_EQ(gain.Code(), 50);
+    EXPECT_FALSE(gain.IsOutOfRange());
+
+    // A held code inside the range is an ordinary value; a new field's first
+    // code is not a held one even where the range leaves it out.
+    gain.ShowHeldCode(45);
+    EXPECT_FALSE(gain.IsOutOfRange());
+    ValueScale fresh;
+    fresh.SetRange(20, 20000);
+    EXPECT_FALSE(fresh.IsOutOfRange());
+}
+
 TEST(ValueScale, SpinStepsWithinTheRange) {
     ValueScale gain = Field(BandGain(), 200);
     EXPECT_TRUE(gain.Spin(5, SpinDirection::Up, false));

@@ -40,10 +40,10 @@ SetupSliderField::SetupSliderField(int controlId, const SliderFieldScale& scale,
 }
 
 void SetupSliderField::Show(int code) {
-    value_ = std::clamp(code, slider_->minimum(), slider_->maximum());
+    value_ = code;
     showing_ = true;
-    slider_->setValue(value_);
-    box_->SetValue(value_);
+    slider_->setValue(std::clamp(code, slider_->minimum(), slider_->maximum()));
+    box_->ShowHeldValue(code);
     showing_ = false;
 }
 

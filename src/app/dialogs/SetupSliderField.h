@@ -5,7 +5,9 @@
 // and `Changed` reports the new code once.
 //
 // The constraint: `Show` (loading, or an owner correcting the value) moves
-// the controls without reporting, so a correction never loops back.
+// the controls without reporting, so a correction never loops back. A shown
+// code outside the range stays what it is: the box names it, marked, and the
+// slider waits at its nearest end until the user moves one of the three.
 #pragma once
 
 #include <QStringList>
@@ -36,8 +38,11 @@ class SetupSliderField : public QWidget {
     SetupSliderField(int controlId, const SliderFieldScale& scale, MessageFunction showMessage,
                      QWidget* parent = nullptr);
 
+    // The code shown; outside the range only while a held code is shown.
     int Value() const { return value_; }
-    // Moves slider and box to `code`, limited to the range; nothing is reported.
+    // Moves slider and box to `code`; nothing is reported. A code outside the
+    // range is shown as it is in the box (marked) with the slider at the
+    // nearest end, so the field never names a value the owner does not hold.
     void Show(int code);
     void SetCaption(const QString& caption);
     // Lines up the sliders of fields stacked in one column.

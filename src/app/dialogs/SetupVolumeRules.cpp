@@ -11,10 +11,6 @@ int StartAfterChange(int wanted, int maximum) {
     return std::min(wanted, maximum);
 }
 
-int ShownVolume(uint8_t byte) {
-    return std::min<int>(byte, kHighestSetupVolume);
-}
-
 void LowerCurrentVolumesToMaximum(SystemData& system) {
     for (VolumeChannel channel : kVolumeChannels) {
         const uint8_t maximum = system.MaximumVolume(channel);

@@ -22,8 +22,5 @@ int MaximumAfterChange(int wanted, int start);
 // The start volume a channel keeps when it is moved to `wanted`.
 int StartAfterChange(int wanted, int maximum);
 
-// What a volume control shows for a byte; the device may report more than the controls reach.
-int ShownVolume(uint8_t byte);
-
 // Every current volume above its channel's maximum becomes the maximum.
 void LowerCurrentVolumesToMaximum(SystemData& system);

@@ -56,8 +56,8 @@ SetupVolumeSection::SetupVolumeSection(DialogServices& services, QWidget* parent
 void SetupVolumeSection::Load() {
     const SystemData& system = services_.System();
     for (VolumeChannel channel : kVolumeChannels) {
-        MaximumField(channel)->Show(ShownVolume(system.MaximumVolume(channel)));
-        StartField(channel)->Show(ShownVolume(system.StartVolume(channel)));
+        MaximumField(channel)->Show(system.MaximumVolume(channel));
+        StartField(channel)->Show(system.StartVolume(channel));
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <algorithm>
 
 #include "app/ShellTexts.h"
 #include "app/pages/OutputLevelRules.h"
@@ -84,12 +83,13 @@ OutputLevelLimiter::OutputLevelLimiter(MessageFunction showMessage, QWidget* par
 }
 
 void OutputLevelLimiter::Show(int32_t threshold, int32_t attack, int32_t release) {
-    // A code the box cannot show would leave the previous output's value on
-    // the page; the nearest code the box can show is at least this output's.
-    thresholdBox_->SetValue(std::clamp(threshold, 0, kMaxThresholdCode));
-    attackCode_ = std::clamp(attack, 0, kMaxAttackCode);
-    attackBox_->SetValue(attackCode_);
-    releaseBox_->SetValue(std::clamp(release, 0, kMaxReleaseCode));
+    // The boxes name what the output holds, even a code outside their range
+    // (marked): neither the previous output's value nor the nearest limit.
+    // A release time cannot be given for such a code, so its text is empty.
+    thresholdBox_->ShowHeldValue(threshold);
+    attackCode_ = attack;
+    attackBox_->ShowHeldValue(attackCode_);
+    releaseBox_->ShowHeldValue(release);
     ShowReleaseText();
 }
 

@@ -9,12 +9,18 @@
 #include <QPointer>
 
 #include "app/KeyboardShortcuts.h"
+#include "controls/KitPalette.h"
+#include "curves/ScaleConversion.h"
 
 namespace {
 const QColor kRestingText(72, 88, 120);
 const QColor kRestingBackground(255, 228, 232);
 const QColor kEditingText(Qt::white);
 const QColor kEditingBackground(200, 0, 0);
+// A held value outside the range: amber, apart from both the resting pink
+// and the editing red; the tool tip says it in words.
+const QColor kOutOfRangeText = KitPalette::Text();
+const QColor kOutOfRangeBackground = KitPalette::Warning();
 
 QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -39,12 +45,23 @@ void CNumEdit::SetScaleType(int32_t type) {
 
 void CNumEdit::SetRange(int32_t minimum, int32_t maximum) {
     scale_.SetRange(minimum, maximum);
+    ShowState();
 }
 
 void CNumEdit::SetValue(int32_t code) {
     if (scale_.SetValue(code)) {
         ShowScaleText();
     }
+}
+
+void CNumEdit::ShowHeldValue(int32_t code) {
+    scale_.ShowHeldCode(code);
+    ShowScaleText();
+}
+
+void CNumEdit::SetLanguage(Language language) {
+    language_ = language;
+    ShowState();
 }
 
 int32_t CNumEdit::GetValue() {
@@ -171,12 +188,38 @@ void CNumEdit::ShowScaleText() {
     if (shown != text()) {
         setText(shown);
     }
+    // Every change of the code passes here, so the mark follows it.
+    ShowState();
 }
 
 void CNumEdit::SetEditing(bool editing) {
     editing_ = editing;
+    ShowState();
+}
+
+void CNumEdit::ShowState() {
+    const bool marked = !editing_ && scale_.IsOutOfRange();
     QPalette colours = palette();
-    colours.setColor(QPalette::Text, editing ? kEditingText : kRestingText);
-    colours.setColor(QPalette::Base, editing ? kEditingBackground : kRestingBackground);
+    colours.setColor(QPalette::Text, editing_ ? kEditingText
+                                     : marked ? kOutOfRangeText
+                                              : kRestingText);
+    colours.setColor(QPalette::Base, editing_ ? kEditingBackground
+                                     : marked ? kOutOfRangeBackground
+                                              : kRestingBackground);
     setPalette(colours);
+
+    QString tip;
+    if (scale_.IsOutOfRange()) {
+        const ScaleParameters& scale = scale_.Parameters();
+        const std::optional<std::string> lowest = FormatCode(scale, scale.minCode);
+        const std::optional<std::string> highest = FormatCode(scale, scale.maxCode);
+        tip = lowest && highest
+                  ? ToQString(kHeldOutOfRangeTip.In(language_))
+                        .arg(QString::fromStdString(*lowest), QString::fromStdString(*highest))
+                  : ToQString(kOutOfRangeMessage.In(language_));
+    }
+    if (tip != toolTip()) {
+        setToolTip(tip);
+        setAccessibleDescription(tip);
+    }
 }

@@ -6,7 +6,9 @@
 // `ValueScale`; this widget only forwards its events and acts on the outcome.
 // The page is told through `Committed` only when the code changed, and then
 // reads `GetValue`; the code it reads never leaves the field's range,
-// whatever was typed.
+// whatever was typed. A code outside the range that the program already
+// holds can be shown as it is (`ShowHeldValue`), marked as such until the
+// user changes it.
 #pragma once
 
 #include <QLineEdit>
@@ -15,6 +17,12 @@
 
 #include "curves/BilingualText.h"
 #include "curves/ValueScale.h"
+
+// The tool tip of a field showing a held value outside its range; the
+// arguments are the lowest and highest values the field takes.
+inline constexpr BilingualText kHeldOutOfRangeTip{
+    "Out of Range: kept as it was read; this control sets %1 to %2.",
+    "超出范围：保持读取到的值；本控件可设 %1 至 %2。"};
 
 class CNumEdit : public QLineEdit {
     Q_OBJECT
@@ -39,6 +47,11 @@ class CNumEdit : public QLineEdit {
 
     // Shows `code`; a code outside the range leaves the field as it was.
     void SetValue(int32_t code);
+    // Shows `code` as the program holds it, inside the range or not; outside
+    // it the field is marked until the user types or steps a new value.
+    // Nothing is reported, and leaving the untouched field commits nothing.
+    void ShowHeldValue(int32_t code);
+    bool IsOutOfRange() const { return scale_.IsOutOfRange(); }
     // The code, after silently converting text typed since the last read.
     int32_t GetValue();
     bool IsModified() const { return scale_.IsModified(); }
@@ -53,7 +66,7 @@ class CNumEdit : public QLineEdit {
     // The page writes the text of a plain-scale field itself.
     void SetPlainText(const QString& text);
 
-    void SetLanguage(Language language) { language_ = language; }
+    void SetLanguage(Language language);
     Language CurrentLanguage() const { return language_; }
     void SetMessageSink(MessageFunction sink);
     void ShowMessage(const QString& text) const;
@@ -81,6 +94,8 @@ class CNumEdit : public QLineEdit {
     void OnTextEdited(const QString& text);
     void ShowScaleText();
     void SetEditing(bool editing);
+    // Colours and tool tip for the editing state and the out-of-range mark.
+    void ShowState();
 
     const int controlId_;
     ValueScale scale_;

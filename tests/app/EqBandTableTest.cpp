@@ -80,6 +80,29 @@ TEST(EqBandTableTest, FixedKindTableShowsTheQBoxForShelvesAndHidesExtraRows) {
     EXPECT_EQ(chain.GetElement(1).GetBandwidthIndex(), 99);
 }
 
+TEST(EqBandTableTest, ABandHeldOutsideItsKindsRangeIsNamedAndMarkedNotReplaced) {
+    WidgetTestApp();
+    EqBandTable table{EqBandTableOptions{}};
+    CEQ chain(ChainLayout::Output);
+    // As a file or a device may hold it: a low shelf above the shelf boundary.
+    chain.GetElement(0).SetType(ElementType::kLowShelf);
+    chain.GetElement(0).SetFrequency(5000);
+    chain.GetElement(1).SetFrequency(300);
+    int applied = 0;
+    table.SetApplyChange([&](int, const BandChange&) { ++applied; });
+    table.ShowChain(&chain);
+    table.RefreshRows();
+
+    const CNumEdit& shelf = table.Row(0).Frequency();
+    EXPECT_EQ(shelf.MaxCode(), 2000);
+    EXPECT_EQ(shelf.text(), QStringLiteral("5000"));
+    EXPECT_TRUE(shelf.IsOutOfRange());
+    EXPECT_FALSE(table.Row(1).Frequency().IsOutOfRange());
+    EXPECT_EQ(table.Row(1).Frequency().text(), QStringLiteral("300"));
+    EXPECT_EQ(applied, 0);
+    EXPECT_EQ(chain.GetElement(0).GetFrequency(), 5000);
+}
+
 // The widget the Tab key moves to from `from`.
 QWidget* NextTabStop(QWidget* from) {
     for (QWidget* next = from->nextInFocusChain(); next != from; next = next->nextInFocusChain()) {

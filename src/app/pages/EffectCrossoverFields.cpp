@@ -63,8 +63,8 @@ EffectCrossoverFields::EffectCrossoverFields(MessageFunction showMessage, QWidge
 }
 
 void EffectCrossoverFields::ShowFrequencies(int highPass, int lowPass) {
-    highPass_->SetValue(highPass);
-    lowPass_->SetValue(lowPass);
+    highPass_->ShowHeldValue(highPass);
+    lowPass_->ShowHeldValue(lowPass);
 }
 
 void EffectCrossoverFields::Relabel(Language language) {

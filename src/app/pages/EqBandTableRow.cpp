@@ -156,15 +156,15 @@ void EqBandTableRow::ShowBand(const CFilter& band, int bandNumber, bool rangeFol
 
 void EqBandTableRow::ShowFrequencyBandwidthGainBypass(const CFilter& band) {
     shownFrequency_ = band.GetFrequency();
-    frequency_->SetValue(shownFrequency_);
+    frequency_->ShowHeldValue(shownFrequency_);
     shownBandwidth_ = band.GetBandwidthIndex();
-    bandwidth_->SetValue(shownBandwidth_);
+    bandwidth_->ShowHeldValue(shownBandwidth_);
     ShowGainAndBypass(band);
 }
 
 void EqBandTableRow::ShowGainAndBypass(const CFilter& band) {
     shownGain_ = band.GetGainIndex();
-    gain_->SetValue(shownGain_);
+    gain_->ShowHeldValue(shownGain_);
     shownBypass_ = band.GetBypassState() != 0 ? 1 : 0;
     bypass_->setChecked(shownBypass_ != 0);
 }

@@ -62,8 +62,8 @@ InputEqCrossover::InputEqCrossover(QWidget* parent)
 }
 
 void InputEqCrossover::Show(int highPassHertz, int lowPassHertz) {
-    highPass_->SetValue(highPassHertz);
-    lowPass_->SetValue(lowPassHertz);
+    highPass_->ShowHeldValue(highPassHertz);
+    lowPass_->ShowHeldValue(lowPassHertz);
 }
 
 void InputEqCrossover::SetMessageSink(const CNumEdit::MessageFunction& sink) {

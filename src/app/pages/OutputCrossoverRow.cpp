@@ -64,7 +64,7 @@ void OutputCrossoverRow::ShowFilter(const CFilter& filter) {
 }
 
 void OutputCrossoverRow::ShowFrequency(int hertz) {
-    frequency_->SetValue(hertz);
+    frequency_->ShowHeldValue(hertz);
 }
 
 void OutputCrossoverRow::Relabel(Language language) {

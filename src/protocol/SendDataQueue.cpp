@@ -4,8 +4,11 @@
 #include <utility>
 
 void CSendDataQueue::Add(std::unique_ptr<CSendData> message) {
+    if (message == nullptr) {
+        return;
+    }
     Guard guard = Lock();
-    messages_.push_back(std::move(message));
+    messages_.push_back(std::move(*message));
 }
 
 CSendData* CSendDataQueue::Head() const {
@@ -15,7 +18,7 @@ CSendData* CSendDataQueue::Head() const {
 
 CSendData* CSendDataQueue::Tail() const {
     Guard guard = Lock();
-    return messages_.empty() ? nullptr : messages_.back().get();
+    return messages_.empty() ? nullptr : &messages_.back();
 }
 
 int CSendDataQueue::Count() const {
@@ -26,8 +29,8 @@ int CSendDataQueue::Count() const {
 int CSendDataQueue::CountOf(int32_t command) const {
     Guard guard = Lock();
     int count = 0;
-    for (const std::unique_ptr<CSendData>& message : messages_) {
-        count += message->command == command ? 1 : 0;
+    for (const CSendData& message : messages_) {
+        count += message.command == command ? 1 : 0;
     }
     return count;
 }
@@ -44,9 +47,9 @@ void CSendDataQueue::Clear() {
 
 CSendData* CSendDataQueue::Find(const std::function<bool(const CSendData&)>& matches) const {
     Guard guard = Lock();
-    for (const std::unique_ptr<CSendData>& message : messages_) {
-        if (matches(*message)) {
-            return message.get();
+    for (CSendData& message : messages_) {
+        if (matches(message)) {
+            return &message;
         }
     }
     return nullptr;
@@ -59,9 +62,12 @@ CSendData* CSendDataQueue::FindUnsent(const std::function<bool(const CSendData&)
 
 void CSendDataQueue::Replace(const CSendData* queued, std::unique_ptr<CSendData> replacement) {
     Guard guard = Lock();
-    for (std::unique_ptr<CSendData>& message : messages_) {
-        if (message.get() == queued) {
-            message = std::move(replacement);
+    if (replacement == nullptr) {
+        return;
+    }
+    for (CSendData& message : messages_) {
+        if (&message == queued) {
+            message = std::move(*replacement);
             return;
         }
     }

@@ -6,6 +6,11 @@
 // operation takes the queue lock, and a producer that adds several messages
 // holds `Lock()` across all of them so the worker never sees half a transfer.
 // The lock is recursive for exactly that reason.
+//
+// Messages are held by value: a message is moved in when it is queued and
+// the answered head is destroyed where it lies. A reply is handled under the
+// lock on the link's thread; it no longer gives each request's memory back to
+// the heap there, only the container's block of several messages now and then.
 #pragma once
 
 #include <cassert>
@@ -41,7 +46,7 @@ class CSendDataQueue {
     // step itself.
     CSendData* Head(const Guard& held) const {
         AssertHeld(held);
-        return messages_.empty() ? nullptr : messages_.front().get();
+        return messages_.empty() ? nullptr : &messages_.front();
     }
     void RemoveHead(const Guard& held) {
         AssertHeld(held);
@@ -66,5 +71,8 @@ class CSendDataQueue {
     }
 
     mutable std::recursive_mutex mutex_;
-    std::deque<std::unique_ptr<CSendData>> messages_;
+    // A deque keeps every other message where it is when one is added at the
+    // back or removed at the front, so pointers handed out stay valid. Mutable
+    // because a const query hands out a message its caller may update.
+    mutable std::deque<CSendData> messages_;
 };

@@ -52,17 +52,20 @@ void FillInput(std::span<uint8_t> record, int channel, int variant) {
     record[14] = 0;  // bass attenuation
     record[15] = 0;  // feedback mode
     PutCrossover(record.subspan(16, kRowSize), 20, 20000, 2, 3);
+    // One band lifted by 1..10 dB; the pages take gain indices up to 300 (+10 dB).
     for (int band = 0; band < 16; ++band) {
         const auto frequency = static_cast<uint16_t>(25 * (band + 1) * (band + 1));
         const auto gain =
-            static_cast<uint16_t>(band == variant % 16 ? 200 + 10 * (variant + 1) : 200);
+            static_cast<uint16_t>(band == variant % 16 ? 200 + 10 * (variant % 10 + 1) : 200);
         PutBand(record.subspan(24 + kRowSize * static_cast<size_t>(band), kRowSize), frequency,
                 gain);
     }
 }
 
 void FillEffect(std::span<uint8_t> record, int variant) {
-    static constexpr uint8_t kParams[16] = {60,  25, 40, 20, 70,  40, 80, 20,
+    // Byte 6, the effect output level, stays below every maximum effect volume
+    // the device is given, as the editor would hold it.
+    static constexpr uint8_t kParams[16] = {60,  25, 40, 20, 70,  40, 40, 20,
                                             120, 30, 40, 60, 130, 35, 40, 70};
     std::memcpy(record.data(), kParams, sizeof kParams);
     record[1] = static_cast<uint8_t>(20 + variant % 40);  // reverb time
@@ -78,9 +81,9 @@ void FillOutput(std::span<uint8_t> record, int channel, int variant) {
     PutChannelName(record.subspan(0, kRowSize), name);
     PutU16(record, 8, 0);                                     // limiter threshold
     record[10] = 10;                                          // limiter attack
-    record[11] = 40;                                          // limiter release
+    record[11] = static_cast<uint8_t>(variant % 6);           // limiter release, 2X..32X
     PutU16(record, 12, static_cast<uint16_t>(channel * 10));  // delay
-    record[14] = static_cast<uint8_t>(60 + variant);          // gain
+    record[14] = static_cast<uint8_t>(40 + variant % 10);     // gain, 0..+9 dB
     record[15] = 0;
     const uint16_t highPass = channel == 3 ? 20 : 80;
     const uint16_t lowPass = channel == 3 ? 120 : 20000;

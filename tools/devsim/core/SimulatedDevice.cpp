@@ -48,9 +48,9 @@ std::optional<ItemBytes> SystemItemBytes(int item) {
 }
 
 SystemBytes FactorySystemBytes() {
-    // Modes, then maximum/current/start volume of effect, microphone and music,
-    // then the panel lock byte carried by item 4.
-    return {1, 0, 0, 0, 0, 0, 2, 90, 60, 50, 95, 70, 60, 99, 80, 70, 0};
+    // Modes, then maximum/current/start volume of effect, microphone and music
+    // (each within the device's 0..50), then the panel lock byte carried by item 4.
+    return {1, 0, 0, 0, 0, 0, 2, 45, 30, 25, 48, 35, 30, 50, 40, 35, 0};
 }
 
 }  // namespace

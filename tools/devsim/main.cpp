@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption portOption(
         "port", "TCP port on 127.0.0.1 (default 8080; 0 picks a free one).", "port", "8080");
     const QCommandLineOption demoOption(
-        "demo", "Start with a demo program: English and Chinese names, volumes within 0..50.");
+        "demo", "Start with a demo program: channel and preset names in English and Chinese.");
     const QCommandLineOption noTcpOption("no-tcp", "Do not serve TCP.");
     const QCommandLineOption noPtyOption("no-pty", "Do not create a pseudo-terminal.");
     const QCommandLineOption silentOption("silent-after", "Answer nothing after N requests.", "n");

@@ -99,8 +99,8 @@ TEST(OutputLevelRulesTest, ReleaseTextIsTheAttackTimeTimesTheReleaseFactor) {
     };
     const Case cases[] = {
         {10, 1, "4X(16ms)"},   {2, 5, "32X(16.0ms)"}, {106, 0, "2X(200ms)"}, {0, 0, "2X(0.6ms)"},
-        {6, 4, "16X(14.4ms)"}, {7, 3, "8X(8ms)"},     {20, 2, "6X(84ms)"},   {0, 6, ""},
-        {0, -1, ""},           {107, 0, ""},
+        {6, 4, "16X(14.4ms)"}, {7, 3, "8X(8ms)"},     {20, 2, "6X(84ms)"},   {0, 6, "6"},
+        {0, -1, "-1"},         {107, 0, "2X"},        {-1, 5, "32X"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.attack) + "/" + std::to_string(c.release));
@@ -256,8 +256,8 @@ TEST_F(OutputLevelSectionTest, CodesOutsideABoxsRangeAreNamedAndMarkedNotClamped
     EXPECT_EQ(section.DelayField()->Slider()->value(), 0);
     EXPECT_EQ(Text(Limiter().ThresholdBox()), "20.0dB");
     EXPECT_EQ(Text(Limiter().AttackBox()), "194ms");
-    // No release time can be given for release code 9.
-    EXPECT_EQ(Text(Limiter().ReleaseBox()), "");
+    // No release time can be given for release code 9; the code is named.
+    EXPECT_EQ(Text(Limiter().ReleaseBox()), "9");
     for (const CNumEdit* box : {GainBox(), DelayBox(), Limiter().ThresholdBox(),
                                 Limiter().AttackBox(), Limiter().ReleaseBox()}) {
         EXPECT_TRUE(box->IsOutOfRange()) << box->ControlId();

@@ -2,6 +2,7 @@
 #include "app/pages/OutputLevelRules.h"
 
 #include <array>
+#include <string_view>
 
 #include "curves/TypedNumber.h"
 
@@ -54,11 +55,17 @@ std::string LimiterAttackText(int32_t attackCode) {
 }
 
 std::string LimiterReleaseText(int32_t attackCode, int32_t releaseCode) {
-    if (releaseCode < 0 || releaseCode > kMaxReleaseCode || attackCode < 0 ||
-        attackCode > kMaxAttackCode) {
-        return {};
+    // A code outside the table is named as it is held: a box showing nothing
+    // would name no value at all.
+    if (releaseCode < 0 || releaseCode > kMaxReleaseCode) {
+        return std::to_string(releaseCode);
     }
     const ReleaseMultiple& multiple = kReleaseMultiples.at(static_cast<size_t>(releaseCode));
+    // The multiple is still known when the attack time is not.
+    if (attackCode < 0 || attackCode > kMaxAttackCode) {
+        const std::string_view prefix = multiple.prefix;
+        return std::string(prefix.substr(0, prefix.size() - 1));  // "4X(" without "("
+    }
     const std::string attackText = LimiterAttackText(attackCode);
     // Read back from the text, as the user sees it, so both boxes agree.
     const std::string product =

@@ -33,5 +33,6 @@ int32_t DelayScaleType(DelayUnit unit);
 std::string LimiterAttackText(int32_t attackCode);
 
 // The release box's text, e.g. "4X(16ms)" for attack code 10 and release
-// code 1; empty for a release code outside 0..5 or an attack code outside its range.
+// code 1; the bare code for a release code outside 0..5, and the multiple
+// alone ("4X") for an attack code outside its range.
 std::string LimiterReleaseText(int32_t attackCode, int32_t releaseCode);

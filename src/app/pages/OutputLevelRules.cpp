@@ -2,23 +2,22 @@
 #include "app/pages/OutputLevelRules.h"
 
 #include <array>
-#include <string_view>
 
 #include "curves/TypedNumber.h"
 
 namespace {
 struct ReleaseMultiple {
-    const char* prefix;
+    const char* text;  // as the box shows it, "4X"
     int factor;
 };
 
 constexpr std::array<ReleaseMultiple, kMaxReleaseCode + 1> kReleaseMultiples{{
-    {"2X(", 2},
-    {"4X(", 4},
-    {"6X(", 6},
-    {"8X(", 8},
-    {"16X(", 16},
-    {"32X(", 32},
+    {"2X", 2},
+    {"4X", 4},
+    {"6X", 6},
+    {"8X", 8},
+    {"16X", 16},
+    {"32X", 32},
 }};
 
 // Attack codes up to this one are tenths of a millisecond, above it whole milliseconds.
@@ -63,8 +62,7 @@ std::string LimiterReleaseText(int32_t attackCode, int32_t releaseCode) {
     const ReleaseMultiple& multiple = kReleaseMultiples.at(static_cast<size_t>(releaseCode));
     // The multiple is still known when the attack time is not.
     if (attackCode < 0 || attackCode > kMaxAttackCode) {
-        const std::string_view prefix = multiple.prefix;
-        return std::string(prefix.substr(0, prefix.size() - 1));  // "4X(" without "("
+        return multiple.text;
     }
     const std::string attackText = LimiterAttackText(attackCode);
     // Read back from the text, as the user sees it, so both boxes agree.
@@ -72,5 +70,5 @@ std::string LimiterReleaseText(int32_t attackCode, int32_t releaseCode) {
         attackCode > kLastFractionalAttackCode
             ? std::to_string(int64_t{LeadingInteger(attackText)} * multiple.factor)
             : FormatFixed(LeadingDecimal(attackText) * multiple.factor, 1);
-    return multiple.prefix + product + "ms)";
+    return std::string(multiple.text) + "(" + product + "ms)";
 }

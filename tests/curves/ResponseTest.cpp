@@ -13,6 +13,7 @@
 
 #include "curves/FrequencyGrid.h"
 #include "curves/Response.h"
+#include "curves/ResponseAtFrequencies.h"
 
 namespace {
 using Complex = std::complex<double>;
@@ -275,6 +276,30 @@ TEST(ElementResponse, DamagedParametersStillGiveNumbers) {
                                        Element(ElementType::kLowPass, 48000, 0, 0.3, 2, 3)}) {
         for (double db : Compute(input)) {
             ASSERT_FALSE(std::isnan(db)) << "kind " << input.kind << " gain " << input.gain;
+        }
+    }
+}
+
+// The room fit judges bands at a measurement's own frequencies: on the grid
+// frequencies that must be exactly the display's response, for every kind.
+TEST(ResponseAtFrequencies, MatchesTheGridResponseOnTheGrid) {
+    const FrequencyPoints grid(GridFrequencies());
+    const ElementResponseInput inputs[] = {
+        {ElementType::kPeaking, 1010, 6.0, 0.3, 0, 0, false},
+        {ElementType::kPeaking, 63, -12.5, 0.05, 0, 0, false},
+        {ElementType::kLowShelf, 150, 4.0, 0.3, 0, 1, false},
+        {ElementType::kHighShelf, 5000, -7.0, 0.3, 0, 0, false},
+        {ElementType::kHighPass, 80, 0.0, 0.3, FilterFamily::kBessel, 2, false},
+        {ElementType::kLowPass, 3000, 0.0, 0.3, FilterFamily::kLinkwitzRiley, 3, false},
+        {ElementType::kPeaking, 1000, 6.0, 0.3, 0, 0, true},
+    };
+    for (const ElementResponseInput& input : inputs) {
+        GridResponse expected{};
+        ComputeElementResponse(input, expected);
+        std::vector<double> actual(kGridPointCount);
+        ComputeElementResponseAt(input, grid, actual);
+        for (int i = 0; i < kGridPointCount; ++i) {
+            EXPECT_NEAR(actual[i], expected[i], 1e-9) << "kind " << input.kind << " point " << i;
         }
     }
 }

@@ -25,6 +25,8 @@ int RunCurves(Arguments arguments, std::ostream& out, std::ostream& err);
 int RunShow(Arguments arguments, std::ostream& out, std::ostream& err);
 // Exits as diff does: 0 equal, 1 different, 2 trouble.
 int RunDiff(Arguments arguments, std::ostream& out, std::ostream& err);
+// A room measurement fitted onto a channel's bands of a ".dia" program.
+int RunAutoEq(Arguments arguments, std::ostream& out, std::ostream& err);
 
 // `words` is the whole command line after the program name.
 int RunCommandLine(const std::vector<std::string>& words, std::ostream& out, std::ostream& err);

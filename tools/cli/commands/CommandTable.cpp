@@ -20,6 +20,7 @@ constexpr std::array kCommands{
     Command{"curves", "curves FILE.dia [--csv]", RunCurves},
     Command{"show", "show FILE.dia", RunShow},
     Command{"diff", "diff A.dia B.dia", RunDiff},
+    Command{"autoeq", "autoeq MEASUREMENT... --channel CHANNEL [...] --out FILE.dia", RunAutoEq},
 };
 
 void PrintUsage(std::ostream& err) {

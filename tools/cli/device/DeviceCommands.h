@@ -31,6 +31,9 @@ int RunDiffDevice(const DeviceArguments& arguments, const DeviceEnvironment& env
                   std::ostream& out, std::ostream& err);
 int RunSet(const DeviceArguments& arguments, const DeviceEnvironment& environment,
            std::ostream& out, std::ostream& err);
+// A room measurement fitted onto a channel of the device's program and set as `set` sets.
+int RunAutoEqDevice(const DeviceArguments& arguments, const DeviceEnvironment& environment,
+                    std::ostream& out, std::ostream& err);
 
 int RunPorts(const DeviceArguments& arguments, const DeviceEnvironment& environment,
              std::ostream& out, std::ostream& err);

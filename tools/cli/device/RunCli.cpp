@@ -35,18 +35,20 @@ constexpr std::array kDeviceCommands{
     DeviceCommand{"show", true, RunShowDevice},
     DeviceCommand{"diff", true, RunDiffDevice, true},
     DeviceCommand{"set", true, RunSet},
+    DeviceCommand{"autoeq", true, RunAutoEqDevice},
     DeviceCommand{"ports", false, RunPorts},
     DeviceCommand{"usb", false, RunUsbDevices},
 };
 
-constexpr std::array<std::string_view, 6> kFileCommands = {"new",    "image", "resave",
-                                                           "curves", "show",  "diff"};
+constexpr std::array<std::string_view, 7> kFileCommands = {"new",  "image", "resave", "curves",
+                                                           "show", "diff",  "autoeq"};
 
 void PrintDeviceUsage(std::ostream& err) {
     err << "       sonavel-cli --link tcp:HOST:PORT|serial:PATH|usb [-v] [--timeout SECONDS]\n"
            "           read [--out FILE.dia] | write FILE.dia | recall SLOT [--out FILE.dia]\n"
            "           | store SLOT NAME | effect-group 1..4 [--out FILE.dia]\n"
            "           | show | set PATH=VALUE... | diff [FILE.dia]   (--link may be repeated)\n"
+           "           | autoeq MEASUREMENT... --channel CHANNEL [...]\n"
            "       sonavel-cli ports | usb\n";
 }
 

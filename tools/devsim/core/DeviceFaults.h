@@ -23,13 +23,16 @@ enum class FaultAction {
     CloseConnection,  // no reply; the transport drops the connection
 };
 
-// Applies `action` to requests with this command byte (0 for any command),
-// after letting `skip` matching requests pass, `count` times (0: for ever).
+// Applies `action` to requests with this command byte (0 for any command)
+// and, when `subCommand` is not negative, this sub-command only (0xA1/2, the
+// microphone's row writes, without the name and system writes that share
+// 0xA1), after letting `skip` matching requests pass, `count` times (0: for ever).
 struct FaultRule {
     uint8_t command = 0;
     FaultAction action = FaultAction::Silence;
     size_t skip = 0;
     size_t count = 1;
+    int subCommand = -1;
 };
 
 struct DeviceFaults {

@@ -79,7 +79,7 @@ std::vector<DeviceResponse> SimulatedDevice::Receive(std::span<const uint8_t> by
             continue;
         }
         const FrameHeader header = ReadFrameHeader(frame.bytes);
-        const std::optional<FaultAction> fault = ChooseFault(header.command);
+        const std::optional<FaultAction> fault = ChooseFault(header.command, header.subCommand);
         if (fault == FaultAction::Silence) {
             continue;
         }
@@ -118,11 +118,12 @@ void SimulatedDevice::SetFaults(const DeviceFaults& faults) {
     ruleStates_.assign(faults_.rules.size(), RuleState{});
 }
 
-std::optional<FaultAction> SimulatedDevice::ChooseFault(uint8_t command) {
+std::optional<FaultAction> SimulatedDevice::ChooseFault(uint8_t command, uint8_t subCommand) {
     for (size_t i = 0; i < faults_.rules.size(); ++i) {
         const FaultRule& rule = faults_.rules[i];
         RuleState& state = ruleStates_[i];
-        if (rule.command != 0 && rule.command != command) {
+        if ((rule.command != 0 && rule.command != command) ||
+            (rule.subCommand >= 0 && rule.subCommand != subCommand)) {
             continue;
         }
         if (state.seen++ < rule.skip) {

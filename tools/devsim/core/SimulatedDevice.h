@@ -65,7 +65,7 @@ class SimulatedDevice {
         size_t seen = 0;
         size_t applied = 0;
     };
-    std::optional<FaultAction> ChooseFault(uint8_t command);
+    std::optional<FaultAction> ChooseFault(uint8_t command, uint8_t subCommand);
     // The proper reply, or nothing when the request is refused (0xAB).
     std::optional<std::vector<uint8_t>> Execute(std::span<const uint8_t> frame);
     std::vector<uint8_t> Reply(uint8_t command, uint8_t subCommand, uint8_t a, uint8_t c,

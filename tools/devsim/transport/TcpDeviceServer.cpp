@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transport/TcpDeviceServer.h"
 
+#include <QTimer>
+
 namespace devsim {
 
 TcpDeviceServer::TcpDeviceServer(SimulatedDevice& device, QObject* parent)
@@ -18,11 +20,26 @@ TcpDeviceServer::TcpDeviceServer(SimulatedDevice& device, QObject* parent)
 }
 
 bool TcpDeviceServer::Listen(quint16 port) {
-    return server_.listen(QHostAddress::LocalHost, port);
+    if (!server_.listen(QHostAddress::LocalHost, port)) {
+        return false;
+    }
+    port_ = server_.serverPort();
+    return true;
 }
 
 quint16 TcpDeviceServer::Port() const {
-    return server_.serverPort();
+    return port_;
+}
+
+void TcpDeviceServer::Restart(std::chrono::milliseconds down) {
+    DropClient();
+    server_.close();
+    const unsigned restart = ++restarts_;
+    QTimer::singleShot(down, this, [this, restart] {
+        if (restart == restarts_) {
+            emit Restarted(server_.listen(QHostAddress::LocalHost, port_));
+        }
+    });
 }
 
 bool TcpDeviceServer::HasClient() const {

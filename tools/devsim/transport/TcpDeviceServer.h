@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <chrono>
 #include <functional>
 
 #include "core/SimulatedDevice.h"
@@ -30,10 +31,17 @@ class TcpDeviceServer : public QObject {
     bool HasClient() const;
     // Drops the current client, as a device that resets its network would.
     void DropClient();
+    // A power cycle: the client is dropped and the port refuses connections
+    // for `down`, then listens again on the same port. The device keeps its
+    // programs, as its memory does. False when the port could not be taken back.
+    void Restart(std::chrono::milliseconds down);
+    bool IsListening() const { return server_.isListening(); }
 
   signals:
     // After the device has taken the bytes, so its log already shows them.
     void BytesReceived(const QByteArray& bytes);
+    // The port listens again after a restart (false: it could not be taken back).
+    void Restarted(bool listening);
 
   private:
     void Accept();
@@ -44,6 +52,9 @@ class TcpDeviceServer : public QObject {
     QPointer<QTcpSocket> client_;
     ReplyWriter writer_;
     int connectionCount_ = 0;
+    quint16 port_ = 0;
+    // Bumped by each restart: only the last one listens again.
+    unsigned restarts_ = 0;
 };
 
 }  // namespace devsim

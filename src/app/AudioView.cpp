@@ -30,6 +30,7 @@
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
 #include "app/dialogs/ProgressWindow.h"
+#include "app/dialogs/RoomEqDialog.h"
 #include "app/dialogs/SetupDialog.h"
 #include "app/graph/FStatic.h"
 #include "app/pages/OutputPage.h"
@@ -464,6 +465,12 @@ void CAudioView::OpenPresetGroups(int mode) {
 void CAudioView::OpenSetup() {
     SetupDialog dialog(*this, this);
     runModalDialog_(dialog);
+}
+
+void CAudioView::OpenRoomEq() {
+    RoomEqDialog dialog(*this, this);
+    runModalDialog_(dialog);
+    RefreshPages();
 }
 
 void CAudioView::StartTransfer(const TransferStart& start, TransferFollowUp followUp) {

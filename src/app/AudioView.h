@@ -108,6 +108,8 @@ class CAudioView : public QWidget, public ProtocolEvents, public PageServices {
     void AdvanceFeedbackMode();
     void OpenPresetGroups(int mode);
     void OpenSetup();
+    // The room EQ dialog (Tools menu); the pages show what it applied.
+    void OpenRoomEq();
 
     // What the modal dialogs ask of the view.
     Language GetLanguage() const override { return services_.state.language; }

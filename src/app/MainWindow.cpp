@@ -11,6 +11,7 @@
 #include "app/ShellTexts.h"
 #include "app/WindowPlacement.h"
 #include "app/dialogs/AboutBox.h"
+#include "app/dialogs/RoomEqTexts.h"
 
 namespace {
 constexpr BilingualText kOtherLanguage{"Chinese", "English"};
@@ -58,6 +59,8 @@ void MainWindow::BuildMenu() {
     const Language other = language == Language::Chinese ? Language::English : Language::Chinese;
     languages->addAction(Tr(kOtherLanguage, language), this,
                          [this, other] { SwitchLanguage(other); });
+    QMenu* tools = bar->addMenu(Tr(RoomEqText::kToolsMenu, language));
+    tools->addAction(Tr(RoomEqText::kMenuItem, language), view_, &CAudioView::OpenRoomEq);
     QMenu* help = bar->addMenu(Tr(ShellText::kHelpMenu, language));
     help->addAction(Tr(ShellText::kAbout, language), this, &MainWindow::ShowAbout);
     setMenuBar(bar);

@@ -10,8 +10,8 @@
 #include "curves/ResponseKinds.h"
 
 inline constexpr int kFlatGainIndex = 200;
-inline constexpr int kLowestGainIndex = 0;     // -20 dB
-inline constexpr int kHighestGainIndex = 300;  // +10 dB, as the pages allow
+inline constexpr int kLowestGainIndex = 0;         // -20 dB
+inline constexpr int kHighestPageGainIndex = 300;  // +10 dB, as the pages allow
 inline constexpr int kShelfCornerLimit = 2000;
 
 struct BandCode {

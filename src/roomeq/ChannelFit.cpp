@@ -16,6 +16,8 @@ constexpr double kBinOctaves = 1.0 / 192.0;
 // Where the result stays this far below its mean while the chain boosts to
 // the limit, the limit is what held the correction back.
 constexpr double kShortfallDb = 3.0;
+// Points where the channel's crossovers cut more than this are not fitted.
+constexpr double kCrossoverRollOffDb = 3.0;
 
 std::vector<double> ChainResponse(const ChainSnapshot& chain, const FrequencyPoints& points,
                                   const std::vector<bool>& include) {
@@ -122,6 +124,24 @@ ChannelFit FitChannel(const PreparedMeasurement& measurement, const ChainSnapsho
     FitTask task;
     task.hertz = measurement.hertz;
     task.weights = OctaveWeights(measurement.hertz);
+    // Where the channel's own high-pass or low-pass rolls the sound off, the
+    // roll-off is meant: the fit does not try to undo it.
+    std::vector<bool> crossovers(chain.elements.size(), false);
+    for (size_t i = 0; i < chain.elements.size(); ++i) {
+        crossovers[i] = chain.elements[i].kind == ElementType::kHighPass ||
+                        chain.elements[i].kind == ElementType::kLowPass;
+    }
+    const std::vector<double> rollOff = ChainResponse(chain, points, crossovers);
+    double kept = 0.0;
+    for (size_t k = 0; k < task.weights.size(); ++k) {
+        if (rollOff[k] < -kCrossoverRollOffDb) {
+            task.weights[k] = 0.0;
+        }
+        kept += task.weights[k];
+    }
+    for (double& weight : task.weights) {
+        weight = kept > 0.0 ? weight / kept : 0.0;
+    }
     task.desired.resize(measurement.hertz.size());
     for (size_t k = 0; k < task.desired.size(); ++k) {
         task.desired[k] = measurement.target[k] - measurement.aimed[k] - fixed[k];
@@ -132,7 +152,7 @@ ChannelFit FitChannel(const PreparedMeasurement& measurement, const ChainSnapsho
     limits.shelves = options.shelves && ShelvesPossible(channel);
     limits.lowHertz = measurement.lowHertz;
     limits.highHertz = measurement.highHertz;
-    const FitOutcome outcome = FitBandCodes(Condensed(std::move(task)), limits, control);
+    const FitOutcome outcome = FitBandCodes(Condensed(task), limits, control);
     fit.cancelled = outcome.cancelled;
     fit.bands = outcome.bands;
 
@@ -141,9 +161,14 @@ ChannelFit FitChannel(const PreparedMeasurement& measurement, const ChainSnapsho
     for (size_t k = 0; k < fitted.size(); ++k) {
         fit.chainAfter[k] = fixed[k] + fitted[k];
     }
-    const std::vector<double> weights = OctaveWeights(measurement.hertz);
-    fit.before = MeasureError(Residual(measurement, fit.chainBefore), weights);
-    fit.after = MeasureError(Residual(measurement, fit.chainAfter), weights);
+    // Judged where the fit works: inside the range and above the crossovers' roll-off.
+    fit.before = MeasureError(Residual(measurement, fit.chainBefore), task.weights);
+    fit.after = MeasureError(Residual(measurement, fit.chainAfter), task.weights);
+    for (size_t k = 0; k < rollOff.size(); ++k) {
+        if (rollOff[k] < -kCrossoverRollOffDb) {
+            fit.rolledOff.push_back(measurement.hertz[k]);
+        }
+    }
     fit.largestBoostDb = fit.chainAfter.empty() ? 0.0 : *std::ranges::max_element(fit.chainAfter);
     if (chain.outputGainCode >= 0 && fit.largestBoostDb > 0.05) {
         const int lowered = static_cast<int>(std::ceil(fit.largestBoostDb - 0.05));
@@ -156,6 +181,21 @@ std::vector<UncorrectedPart> UncorrectedParts(const PreparedMeasurement& measure
                                               const ChannelFit& fit,
                                               const ChannelFitOptions& options) {
     std::vector<UncorrectedPart> parts;
+    // The crossovers' roll-off, as runs of neighbouring points.
+    for (size_t i = 0; i < fit.rolledOff.size();) {
+        UncorrectedPart part{UncorrectedReason::CrossoverRollOff, fit.rolledOff[i],
+                             fit.rolledOff[i], 0.0};
+        size_t next = i + 1;
+        while (next < fit.rolledOff.size() &&
+               std::ranges::find(measurement.hertz, fit.rolledOff[next]) -
+                       std::ranges::find(measurement.hertz, fit.rolledOff[next - 1]) ==
+                   1) {
+            part.highHertz = fit.rolledOff[next];
+            ++next;
+        }
+        parts.push_back(part);
+        i = next;
+    }
     for (const RoomNull& null : measurement.nulls) {
         parts.push_back({UncorrectedReason::RoomNull, null.lowHertz, null.highHertz, null.depthDb});
     }
@@ -177,7 +217,8 @@ std::vector<UncorrectedPart> UncorrectedParts(const PreparedMeasurement& measure
     while (k < residual.size()) {
         const auto short_ = [&](size_t i) {
             return residual[i] - mean < -kShortfallDb &&
-                   fit.chainAfter[i] >= options.maxBoostDb - 0.5 && !inNull(measurement.hertz[i]);
+                   fit.chainAfter[i] >= options.maxBoostDb - 0.5 && !inNull(measurement.hertz[i]) &&
+                   !std::ranges::binary_search(fit.rolledOff, measurement.hertz[i]);
         };
         if (!short_(k)) {
             ++k;
@@ -199,6 +240,11 @@ std::string DescribeUncorrected(const UncorrectedPart& part, const ChannelFitOpt
                                 Language language) {
     const bool chinese = language == Language::Chinese;
     const std::string where = Hertz(part.lowHertz) + "–" + Hertz(part.highHertz);
+    if (part.reason == UncorrectedReason::CrossoverRollOff) {
+        return chinese
+                   ? where + "：通道的高通或低通滤波器在此衰减，不作校正"
+                   : where + ": the channel's high-pass or low-pass rolls off here; left as it is";
+    }
     if (part.reason == UncorrectedReason::RoomNull) {
         return chinese ? where + "：房间声学零点，低 " + Decibels(part.depthDb) +
                              "，均衡无法补偿，未提升"

@@ -2,7 +2,8 @@
 // A room fit for one channel of a program: the first N of the bands its page
 // shows are fitted on codes, the rest of its chain (other bands, crossovers)
 // stays as it is and counts in the result, as it will on the device. Before
-// and after are judged with the same measure: measured + whole chain - target.
+// and after are judged with the same measure: measured + whole chain - target,
+// over the range less where the channel's own crossovers roll the sound off.
 #pragma once
 
 #include <string>
@@ -37,6 +38,8 @@ struct ChannelFit {
     ErrorFigures after;
     // The new chain's highest point in the range; above 0 dB it boosts.
     double largestBoostDb = 0.0;
+    // The points where the channel's own crossovers cut more than 3 dB: not fitted, not judged.
+    std::vector<double> rolledOff;
     // Whole dB taken off the output's gain so that the boost cannot clip; 0 or less.
     int outputGainChangeDb = 0;
     bool cancelled = false;
@@ -51,7 +54,7 @@ ChannelFit FitChannel(const PreparedMeasurement& measurement, const ChainSnapsho
                       const FitControl& control = {});
 
 // What the fit left uncorrected and why, for the preview and the command line.
-enum class UncorrectedReason { RoomNull, BoostLimit };
+enum class UncorrectedReason { RoomNull, BoostLimit, CrossoverRollOff };
 struct UncorrectedPart {
     UncorrectedReason reason = UncorrectedReason::RoomNull;
     double lowHertz = 0.0;

@@ -45,7 +45,7 @@ class CodeSearch {
         const std::vector<int>& codes = FrequencyCodes();
         highestGain_ = std::clamp(
             kFlatGainIndex + static_cast<int>(std::floor(limits.maxBoostDb * 10.0 + 1e-9)),
-            kFlatGainIndex, kHighestGainIndex);
+            kFlatGainIndex, kHighestPageGainIndex);
         for (int i = 0; i < static_cast<int>(codes.size()); ++i) {
             if (codes[i] >= limits.lowHertz && codes[i] <= limits.highHertz) {
                 lowestIndex_ = std::min(lowestIndex_, i);
@@ -102,19 +102,24 @@ class CodeSearch {
         }
     }
 
-    // The weighted spread of (sum - desired); infinite where the sum boosts past the limit.
+    // The weighted spread of (sum - desired); infinite where the sum boosts
+    // past the limit. Since the level is free, a boost is also measured
+    // against the sum's mean: cutting everything else by 15 dB is the same
+    // loss of headroom as a 15 dB boost, and is held to the same limit.
     double ErrorOf(const std::vector<double>& sum) {
         double mean = 0.0;
         double square = 0.0;
+        double level = 0.0;
         double highest = -kNoFit;
         for (int k = 0; k < count_; ++k) {
             const double r = sum[k] - task_.desired[k];
             mean += task_.weights[k] * r;
             square += task_.weights[k] * r * r;
+            level += task_.weights[k] * sum[k];
             highest = std::max(highest, sum[k]);
         }
-        lastHighest_ = highest;
-        if (highest > limits_.maxBoostDb + kBoostSlackDb) {
+        lastExcess_ = highest - limits_.maxBoostDb + std::max(0.0, -level);
+        if (lastExcess_ > kBoostSlackDb) {
             return kNoFit;
         }
         return std::max(0.0, square - mean * mean);
@@ -183,13 +188,15 @@ class CodeSearch {
         }
         trial.band = band;
         trial.error = ErrorWith(j, trial.response);
-        // A boost that lifts the sum past the limit is lowered until it fits.
-        for (int attempt = 0;
-             attempt < 6 && trial.error == kNoFit && band.gainIndex > kFlatGainIndex; ++attempt) {
-            const double excess = lastHighest_ - limits_.maxBoostDb;
-            band.gainIndex =
-                std::max(kFlatGainIndex,
-                         band.gainIndex - std::max(1, static_cast<int>(std::ceil(excess * 10.0))));
+        // A boost that lifts the sum past the limit is lowered until it fits;
+        // a cut that takes the level down too far is made shallower.
+        for (int attempt = 0; attempt < 8 && trial.error == kNoFit; ++attempt) {
+            if (band.gainIndex > kFlatGainIndex) {
+                const int step = std::max(1, static_cast<int>(std::ceil(lastExcess_ * 10.0)));
+                band.gainIndex = std::max(kFlatGainIndex, band.gainIndex - step);
+            } else {
+                band.gainIndex = kFlatGainIndex - (kFlatGainIndex - band.gainIndex) / 2;
+            }
             if (band.gainIndex == kFlatGainIndex) {
                 break;
             }
@@ -287,10 +294,14 @@ class CodeSearch {
         std::vector<double> rest(count_);
         std::vector<double> others(count_);
         double restMean = 0.0;
+        double othersLevel = 0.0;
+        double othersHighest = -kNoFit;
         for (int k = 0; k < count_; ++k) {
             others[k] = sum_[k] - old[k];
             rest[k] = others[k] - task_.desired[k];
             restMean += task_.weights[k] * rest[k];
+            othersLevel += task_.weights[k] * others[k];
+            othersHighest = std::max(othersHighest, others[k]);
         }
         std::vector<std::pair<double, BandCode>> ranked;
         for (const Shape& shape : shapes_) {
@@ -305,9 +316,19 @@ class CodeSearch {
                 }
             }
             cross -= shape.mean * restMean;
+            // The deepest the shape may be cut before the sum's level falls
+            // so far that its highest point is a boost past the limit.
+            double floor = -20.0 / shapeGain;
+            if (shape.mean > 1e-9) {
+                floor = std::max(floor,
+                                 (othersHighest - limits_.maxBoostDb - othersLevel) / shape.mean);
+            }
+            if (floor > headroom) {
+                continue;
+            }
             // The error falls by -2 s c - s^2 p for a scale s of the shape.
             const double scale =
-                std::clamp(-cross / shape.power, -20.0 / shapeGain, std::max(0.0, headroom));
+                std::clamp(-cross / shape.power, std::min(0.0, floor), std::max(0.0, headroom));
             const double reduction = -2.0 * scale * cross - scale * scale * shape.power;
             if (reduction > kSmallestUseful) {
                 BandCode band = shape.band;
@@ -518,8 +539,8 @@ class CodeSearch {
     std::vector<double> sum_;
     std::vector<double> scratch_;
     double error_ = 0.0;
-    // The highest point of the sum ErrorOf last saw.
-    double lastHighest_ = 0.0;
+    // How far past the boost limit the sum ErrorOf last saw went.
+    double lastExcess_ = 0.0;
 };
 }  // namespace
 

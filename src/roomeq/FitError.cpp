@@ -42,7 +42,10 @@ ErrorFigures MeasureError(std::span<const double> residual, std::span<const doub
     for (size_t i = 0; i < residual.size(); ++i) {
         const double d = residual[i] - mean;
         square += weights[i] * d * d;
-        figures.maxAbsDb = std::max(figures.maxAbsDb, std::abs(d));
+        // A point of no weight is outside what is judged.
+        if (weights[i] > 0.0) {
+            figures.maxAbsDb = std::max(figures.maxAbsDb, std::abs(d));
+        }
     }
     figures.rmsDb = std::sqrt(square / total);
     return figures;

@@ -3,6 +3,7 @@
 
 #include "model/Audio_Data.h"
 #include "model/ChannelIndex.h"
+#include "model/EQ.h"
 #include "model/OutputLinkTable.h"
 
 namespace {
@@ -39,25 +40,34 @@ ParameterEdit Edit(RoomEqChannel channel, int band, const char* field, int32_t c
 
 std::vector<ParameterEdit> RoomEqEdits(CAudio_Data& program, const ChannelFit& fit) {
     std::vector<ParameterEdit> edits;
+    // Only what differs is edited, so that only rows that change are sent.
+    const auto edit = [&](RoomEqChannel channel, int band, const char* field, int32_t now,
+                          int32_t code) {
+        if (now != code) {
+            edits.push_back(Edit(channel, band, field, code));
+        }
+    };
     for (const RoomEqChannel& channel : ChannelsReached(program, fit.channel)) {
+        const CEQ& chain = ChainOf(program, channel);
         for (size_t i = 0; i < fit.bands.size() && i < fit.bandIndices.size(); ++i) {
             const BandCode& band = fit.bands[i];
             const int index = fit.bandIndices[i];
+            const CFilter& element = chain.GetElement(index);
             if (band.gainIndex == kFlatGainIndex) {
                 // A band the fit had no use for is set flat, which bypasses it.
-                edits.push_back(Edit(channel, index, "gain", kFlatGainIndex));
+                edit(channel, index, "gain", element.GetGainIndex(), kFlatGainIndex);
                 continue;
             }
             if (channel.channel != PathChannel::Effect) {
-                edits.push_back(Edit(channel, index, "type", band.type));
+                edit(channel, index, "type", element.GetType(), band.type);
             }
             if (band.type == ElementType::kPeaking) {
-                edits.push_back(Edit(channel, index, "q", band.bandwidthIndex));
+                edit(channel, index, "q", element.GetBandwidthIndex(), band.bandwidthIndex);
             } else {
-                edits.push_back(Edit(channel, index, "slope", band.slope));
+                edit(channel, index, "slope", element.GetSlope(), band.slope);
             }
-            edits.push_back(Edit(channel, index, "freq", band.frequency));
-            edits.push_back(Edit(channel, index, "gain", band.gainIndex));
+            edit(channel, index, "freq", element.GetFrequency(), band.frequency);
+            edit(channel, index, "gain", element.GetGainIndex(), band.gainIndex);
         }
         if (channel.channel == PathChannel::Output && fit.outputGainChangeDb != 0) {
             ParameterPath path;

@@ -80,11 +80,12 @@ struct ShownWindow : ShellTestRig {
 TEST(Keyboard, MenusOpenWithF10AndTheirAltLetterInBothLanguages) {
     struct Letters {
         Language language;
-        Qt::Key file, edit, connection, languages, help;
+        Qt::Key file, edit, connection, languages, tools, help;
     };
-    for (const Letters& letters :
-         {Letters{Language::Chinese, Qt::Key_F, Qt::Key_E, Qt::Key_C, Qt::Key_L, Qt::Key_H},
-          Letters{Language::English, Qt::Key_F, Qt::Key_E, Qt::Key_O, Qt::Key_L, Qt::Key_H}}) {
+    for (const Letters& letters : {Letters{Language::Chinese, Qt::Key_F, Qt::Key_E, Qt::Key_C,
+                                           Qt::Key_L, Qt::Key_T, Qt::Key_H},
+                                   Letters{Language::English, Qt::Key_F, Qt::Key_E, Qt::Key_O,
+                                           Qt::Key_L, Qt::Key_T, Qt::Key_H}}) {
         ShownWindow rig;
         ASSERT_TRUE(rig.active);
         rig.view.SetLanguage(letters.language);
@@ -96,11 +97,9 @@ TEST(Keyboard, MenusOpenWithF10AndTheirAltLetterInBothLanguages) {
         rig.Press(Qt::Key_F10);
         EXPECT_EQ(rig.OpenMenu(), rig.Menu(0)) << "F10";
         rig.CloseMenu();
-        const std::pair<Qt::Key, int> mnemonics[] = {{letters.file, 0},
-                                                     {letters.edit, 1},
-                                                     {letters.connection, 2},
-                                                     {letters.languages, 3},
-                                                     {letters.help, 4}};
+        const std::pair<Qt::Key, int> mnemonics[] = {
+            {letters.file, 0},      {letters.edit, 1},  {letters.connection, 2},
+            {letters.languages, 3}, {letters.tools, 4}, {letters.help, 5}};
         for (const auto& [letter, menu] : mnemonics) {
             rig.Press(letter, Qt::AltModifier);
             EXPECT_EQ(rig.OpenMenu(), rig.Menu(menu)) << "Alt+" << char(letter);

@@ -32,7 +32,8 @@ constexpr uint8_t kProgramRead = 0xA8;
 // Places of the menus on the bar.
 constexpr int kOnLine = 2;
 constexpr int kLanguage = 3;
-constexpr int kHelp = 4;
+constexpr int kTools = 4;
+constexpr int kHelp = 5;
 
 // The titles as read, without the Alt letter's marks ("&OnLine", "连接(&C)").
 QStringList MenuTitles(QMenuBar* bar) {
@@ -57,9 +58,11 @@ TEST(ShellWindowTest, StartsInChineseWithTitleAndSize) {
     EXPECT_EQ(rig.state.language, Language::Chinese);
     EXPECT_EQ(rig.state.currentPage, 0);
     EXPECT_EQ(MenuTitles(rig.window.menuBar()),
-              (QStringList{"文件", "编辑", "连接", "语言", "帮助"}));
+              (QStringList{"文件", "编辑", "连接", "语言", "工具", "帮助"}));
     EXPECT_EQ(MenuItem(rig.window.menuBar(), kOnLine)->text(), QStringLiteral("联机或断开"));
     EXPECT_EQ(MenuItem(rig.window.menuBar(), kLanguage)->text(), QStringLiteral("English"));
+    EXPECT_EQ(MenuItem(rig.window.menuBar(), kTools)->text(),
+              QStringLiteral("根据测量自动均衡..."));
     EXPECT_EQ(MenuItem(rig.window.menuBar(), kHelp)->text(), QStringLiteral("关于"));
     EXPECT_FALSE(rig.view.IsConnected());
 }
@@ -69,7 +72,7 @@ TEST(ShellWindowTest, LanguageSwitchReplacesTheMenuBar) {
     MenuItem(rig.window.menuBar(), kLanguage)->trigger();
     EXPECT_EQ(rig.state.language, Language::English);
     EXPECT_EQ(MenuTitles(rig.window.menuBar()),
-              (QStringList{"File", "Edit", "OnLine", "Language", "Help"}));
+              (QStringList{"File", "Edit", "OnLine", "Language", "Tools", "Help"}));
     // "&&" is how a menu shows one "&".
     EXPECT_EQ(MenuItem(rig.window.menuBar(), kOnLine)->text(),
               QStringLiteral("OnLine&&Disconnect"));
@@ -88,7 +91,7 @@ TEST(ShellWindowTest, LanguageSetThroughTheViewAlsoSwapsTheMenuBar) {
     DialogServices& services = rig.view;
     services.SetLanguage(Language::English);
     EXPECT_EQ(MenuTitles(rig.window.menuBar()),
-              (QStringList{"File", "Edit", "OnLine", "Language", "Help"}));
+              (QStringList{"File", "Edit", "OnLine", "Language", "Tools", "Help"}));
 }
 
 TEST(ShellWindowTest, AboutBoxShowsTheTitleInTheLanguage) {

@@ -26,6 +26,8 @@
 #include "app/VolumeStrip.h"
 #include "app/WindowPlacement.h"
 #include "app/dialogs/PresetGroupDialog.h"
+#include "app/dialogs/RoomEqDialog.h"
+#include "app/dialogs/RoomEqPlot.h"
 #include "app/graph/FStatic.h"
 #include "app/graph/GraphFrame.h"
 #include "app/pages/EqBandTable.h"
@@ -65,6 +67,43 @@ bool IsCompositeInside(const QWidget* parent) {
     return qobject_cast<const QComboBox*>(parent) != nullptr ||
            qobject_cast<const QScrollBar*>(parent) != nullptr ||
            qobject_cast<const QLineEdit*>(parent) != nullptr || parent->inherits("QMenuBar");
+}
+
+// Every visible caption, label, drop-down and field under `root` has room for its text.
+void ExpectEveryTextFits(QWidget& root) {
+    for (QWidget* widget : root.findChildren<QWidget*>()) {
+        if (!widget->isVisible()) {
+            continue;
+        }
+        const QFontMetrics metrics = widget->fontMetrics();
+        if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (!label->wordWrap() && !label->text().isEmpty() &&
+                label->textFormat() != Qt::RichText) {
+                EXPECT_LE(metrics.horizontalAdvance(label->text()), label->contentsRect().width())
+                    << Describe(label);
+            }
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            EXPECT_LE(check->sizeHint().width(), check->width()) << Describe(check);
+        } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+            EXPECT_LE(metrics.horizontalAdvance(button->text()) + 6, button->width())
+                << Describe(button);
+        } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            // The kit's painted controls ask for what their captions need.
+            EXPECT_LE(button->minimumSizeHint().width(), button->width()) << Describe(button);
+        } else if (auto* dropDown = qobject_cast<QComboBox*>(widget)) {
+            QStyleOptionComboBox option;
+            option.initFrom(dropDown);
+            const QRect field = dropDown->style()->subControlRect(
+                QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, dropDown);
+            EXPECT_LE(metrics.horizontalAdvance(dropDown->currentText()), field.width())
+                << Describe(dropDown);
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            const QMargins margins = box->textMargins();
+            EXPECT_LE(metrics.horizontalAdvance(box->text()),
+                      box->contentsRect().width() - margins.left() - margins.right() - 4)
+                << Describe(box);
+        }
+    }
 }
 
 class EditorGeometry : public ::testing::Test {
@@ -204,42 +243,7 @@ TEST_F(EditorGeometry, NoTwoVisibleSiblingControlsOverlap) {
 }
 
 TEST_F(EditorGeometry, NoTextIsWiderThanItsControl) {
-    ForEveryPage([this](Page&) {
-        for (QWidget* widget : rig_.window.findChildren<QWidget*>()) {
-            if (!widget->isVisible()) {
-                continue;
-            }
-            const QFontMetrics metrics = widget->fontMetrics();
-            if (auto* label = qobject_cast<QLabel*>(widget)) {
-                if (!label->wordWrap() && !label->text().isEmpty() &&
-                    label->textFormat() != Qt::RichText) {
-                    EXPECT_LE(metrics.horizontalAdvance(label->text()),
-                              label->contentsRect().width())
-                        << Describe(label);
-                }
-            } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-                EXPECT_LE(check->sizeHint().width(), check->width()) << Describe(check);
-            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-                EXPECT_LE(metrics.horizontalAdvance(button->text()) + 6, button->width())
-                    << Describe(button);
-            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-                // The kit's painted controls ask for what their captions need.
-                EXPECT_LE(button->minimumSizeHint().width(), button->width()) << Describe(button);
-            } else if (auto* dropDown = qobject_cast<QComboBox*>(widget)) {
-                QStyleOptionComboBox option;
-                option.initFrom(dropDown);
-                const QRect field = dropDown->style()->subControlRect(
-                    QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, dropDown);
-                EXPECT_LE(metrics.horizontalAdvance(dropDown->currentText()), field.width())
-                    << Describe(dropDown);
-            } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-                const QMargins margins = box->textMargins();
-                EXPECT_LE(metrics.horizontalAdvance(box->text()),
-                          box->contentsRect().width() - margins.left() - margins.right() - 4)
-                    << Describe(box);
-            }
-        }
-    });
+    ForEveryPage([this](Page&) { ExpectEveryTextFits(rig_.window); });
 }
 
 TEST_F(EditorGeometry, MainPageButtonsLieInsideTheirBlocks) {
@@ -315,6 +319,49 @@ TEST_F(EditorGeometry, PresetDialogOpensWithBothColumnsAndADozenRows) {
             EXPECT_LE(list->fontMetrics().horizontalAdvance(heading), list->columnWidth(column));
         }
         dialog.hide();
+    }
+}
+
+// The room EQ dialog with a fit shown, at both window sizes in both
+// languages: inside the window, every text readable, the band table whole.
+TEST_F(EditorGeometry, RoomEqDialogFitsTheWindowWithEveryTextReadable) {
+    const QString rooms = QStringLiteral(SONAVEL_TEST_DATA_DIR "/roomeq/");
+    for (const QSize size : kWindowSizes) {
+        for (const Language language : {Language::English, Language::Chinese}) {
+            rig_.window.SwitchLanguage(language);
+            rig_.window.resize(size);
+            Settle();
+            SCOPED_TRACE(std::to_string(size.width()) + "x" + std::to_string(size.height()) +
+                         (language == Language::English ? " en" : " zh"));
+            RoomEqDialog dialog(rig_.view, &rig_.window);
+            ASSERT_TRUE(dialog.AddMeasurementFiles({rooms + QStringLiteral("room-rew.txt"),
+                                                    rooms + QStringLiteral("room-position2.csv")}));
+            dialog.ChannelBox()->setCurrentIndex(3);
+            dialog.StartFit();
+            ASSERT_TRUE(RunUntil([&] { return dialog.HasResult(); }, 60000));
+            dialog.adjustSize();
+            dialog.show();
+            Settle();
+            EXPECT_LE(dialog.width(), size.width());
+            EXPECT_LE(dialog.height(), size.height());
+            ExpectEveryTextFits(dialog);
+            auto* table = dialog.findChild<QTableWidget*>();
+            ASSERT_NE(table, nullptr);
+            EXPECT_FALSE(table->horizontalScrollBar()->isVisible());
+            for (int column = 0; column < table->columnCount(); ++column) {
+                EXPECT_LE(table->fontMetrics().horizontalAdvance(
+                              table->horizontalHeaderItem(column)->text()),
+                          table->columnWidth(column));
+            }
+            for (QWidget* plot : {static_cast<QWidget*>(dialog.findChild<RoomEqPlot*>()),
+                                  static_cast<QWidget*>(dialog.findChild<CFStatic*>())}) {
+                ASSERT_NE(plot, nullptr);
+                EXPECT_TRUE(plot->isVisible());
+                EXPECT_GE(plot->width(), 400);
+                EXPECT_GE(plot->height(), 180);
+            }
+            dialog.hide();
+        }
     }
 }
 

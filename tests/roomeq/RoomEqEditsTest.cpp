@@ -101,6 +101,18 @@ TEST(RoomEqEdits, TheEffectKeepsItsPeakingBands) {
     ExpectBands(program, effect, fit);
 }
 
+TEST(RoomEqEdits, EditOnlyWhatDiffers) {
+    CAudio_Data program;
+    const RoomEqChannel centre{PathChannel::Output, 2};
+    const ChannelFit fit = Fit(program, centre, {5, 6.0, true});
+    Apply(program, RoomEqEdits(program, fit));
+    // Applied once, the same bands have nothing left to change (the output's
+    // gain change is a step down from where it stood, so it is left out here).
+    ChannelFit again = fit;
+    again.outputGainChangeDb = 0;
+    EXPECT_TRUE(RoomEqEdits(program, again).empty());
+}
+
 TEST(RoomEqChannel, NamesAndBandCounts) {
     EXPECT_EQ(ParseRoomEqChannel("in0"), (RoomEqChannel{PathChannel::Input, 0}));
     EXPECT_EQ(ParseRoomEqChannel("fx"), (RoomEqChannel{PathChannel::Effect, 0}));

@@ -2,6 +2,7 @@
 #include "EditorShots.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,6 +18,7 @@
 #include "app/dialogs/AboutBox.h"
 #include "app/dialogs/ConnectDialog.h"
 #include "app/dialogs/PresetGroupDialog.h"
+#include "app/dialogs/RoomEqDialog.h"
 #include "app/dialogs/SetupDialog.h"
 #include "app/pages/EqBandTable.h"
 #include "app/pages/EqBandTableRow.h"
@@ -195,6 +197,21 @@ void EditorShots::RenderDialogs(const ShotSink& save) {
     {
         AboutBox dialog(language, &window);
         save(QStringLiteral("14-about"), OverWindow(window, dialog));
+    }
+    {
+        // Three seats and a microphone calibration, fitted onto the first output.
+        RoomEqDialog dialog(view, &window);
+        const QString rooms = QStringLiteral(SONAVEL_ROOM_FIXTURES "/");
+        dialog.AddMeasurementFiles({rooms + QStringLiteral("room-rew.txt"),
+                                    rooms + QStringLiteral("room-position2.csv"),
+                                    rooms + QStringLiteral("room-position3.txt")});
+        dialog.SetCalibrationFile(rooms + QStringLiteral("mic.cal"));
+        dialog.ChannelBox()->setCurrentIndex(3);
+        dialog.StartFit();
+        while (dialog.IsFitting()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        save(QStringLiteral("15-room-eq"), OverWindow(window, dialog));
     }
 }
 
